@@ -8,7 +8,7 @@ namespace wheretree {
 
 /// What went wrong, for hosts that react to kinds of failure rather than to messages.
 enum class ErrorKind {
-  overflow,          ///< a 16-bit position, count or length (or the 32-bit node counter) ran past its limit
+  overflow,  ///< a 16-bit position, count or length (or the 32-bit node counter) ran past its limit
   out_of_range,      ///< an index or key that names no element, or a list that holds no array
   invalid_argument,  ///< text the operation cannot work with, e.g. an opening bracket never closed
   duplicate_key,     ///< a keyed collection already holds an equal key (letter case ignored)

@@ -17,9 +17,9 @@ const std::array<char16_t, 0x10000>& BmpFoldTable() {
   static const auto table = [] {
     auto t = std::make_unique<std::array<char16_t, 0x10000>>();
     for (std::uint32_t c = 0; c < 0x10000; ++c) {
-      UChar32 folded = (c >= 0xD800 && c <= 0xDFFF) ? static_cast<UChar32>(c)
-                                                    : u_foldCase(static_cast<UChar32>(c),
-                                                                 U_FOLD_CASE_DEFAULT);
+      UChar32 folded = (c >= 0xD800 && c <= 0xDFFF)
+                           ? static_cast<UChar32>(c)
+                           : u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT);
       // Keep the length: a BMP character folding outside the BMP keeps its own code unit.
       (*t)[c] = folded <= 0xFFFF ? static_cast<char16_t>(folded) : static_cast<char16_t>(c);
     }
@@ -101,7 +101,9 @@ std::string ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
-char16_t FoldUnit(char16_t unit) noexcept { return BmpFoldTable()[unit]; }
+char16_t FoldUnit(char16_t unit) noexcept {
+  return BmpFoldTable()[unit];
+}
 
 std::u16string FoldCase(std::u16string_view text) {
   const auto& table = BmpFoldTable();
@@ -110,8 +112,7 @@ std::u16string FoldCase(std::u16string_view text) {
   for (std::size_t i = 0; i < n; ++i) {
     const char16_t c = out[i];
     if (U16_IS_LEAD(c) && i + 1 < n && U16_IS_TRAIL(out[i + 1])) {
-      const UChar32 folded =
-          u_foldCase(U16_GET_SUPPLEMENTARY(c, out[i + 1]), U_FOLD_CASE_DEFAULT);
+      const UChar32 folded = u_foldCase(U16_GET_SUPPLEMENTARY(c, out[i + 1]), U_FOLD_CASE_DEFAULT);
       if (folded > 0xFFFF) {
         out[i] = static_cast<char16_t>(U16_LEAD(folded));
         out[i + 1] = static_cast<char16_t>(U16_TRAIL(folded));

@@ -51,6 +51,8 @@ std::u16string_view TrimSpaces(std::u16string_view text) noexcept;
 std::u16string DecimalText(std::int64_t value);
 
 /// Shorthand for tests and messages: the UTF-8 form of a UTF-16 literal.
-inline std::string Utf8(std::u16string_view utf16) { return ToUtf8(utf16); }
+inline std::string Utf8(std::u16string_view utf16) {
+  return ToUtf8(utf16);
+}
 
 }  // namespace wheretree

@@ -13,12 +13,12 @@ TEST(CaseFolding, FoldsLatinCyrillicAndKeepsLength) {
     bool equal;
   } cases[] = {
       {u"AND", u"and", true},
-      {u"\u040F", u"\u045F", true},               // the AML field separator and its small form
-      {u"\u0416\u0401", u"\u0436\u0451", true},   // Cyrillic Zhe, Io
+      {u"\u040F", u"\u045F", true},              // the AML field separator and its small form
+      {u"\u0416\u0401", u"\u0436\u0451", true},  // Cyrillic Zhe, Io
       {u"\u00C9t\u00E9", u"\u00E9T\u00C9", true},
-      {u"stra\u00DFe", u"STRASSE", false},        // simple folding never changes the length
+      {u"stra\u00DFe", u"STRASSE", false},  // simple folding never changes the length
       {u"a", u"b", false},
-      {u"\U00010400", u"\U00010428", true},       // Deseret: folded as a whole code point
+      {u"\U00010400", u"\U00010428", true},  // Deseret: folded as a whole code point
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Show(c.a) + " ~ " + testing::Show(c.b));

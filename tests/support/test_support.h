@@ -8,16 +8,16 @@
 #include "common/text.h"
 
 // Runs `statement`, expects a wheretree::Error of `kind` whose message contains `fragment`.
-#define EXPECT_WT_ERROR(statement, kind, fragment)                                          \
-  do {                                                                                      \
-    try {                                                                                   \
-      statement;                                                                            \
+#define EXPECT_WT_ERROR(statement, kind, fragment)                                         \
+  do {                                                                                     \
+    try {                                                                                  \
+      statement;                                                                           \
       ADD_FAILURE() << "expected wheretree::Error(" << ::wheretree::KindName(kind) << ")"; \
     } catch (const ::wheretree::Error& wt_error_) {                                        \
-      EXPECT_EQ(wt_error_.Kind(), kind) << wt_error_.what();                                \
-      EXPECT_NE(wt_error_.Message().find(fragment), std::string::npos)                      \
-          << "message: " << wt_error_.Message();                                            \
-    }                                                                                       \
+      EXPECT_EQ(wt_error_.Kind(), kind) << wt_error_.what();                               \
+      EXPECT_NE(wt_error_.Message().find(fragment), std::string::npos)                     \
+          << "message: " << wt_error_.Message();                                           \
+    }                                                                                      \
   } while (false)
 
 namespace wheretree::testing {

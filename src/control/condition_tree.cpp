@@ -1,0 +1,114 @@
+#include "control/condition_tree.h"
+
+#include <limits>
+#include <vector>
+
+#include "common/text.h"
+
+namespace wheretree {
+
+bool IsLevelNode(const TreeNode& node) {
+  return node.Tag().Equals(LevelTag);
+}
+
+bool IsJoinedNode(const TreeNode& node) {
+  return node.Tag().Equals(JoinedTag);
+}
+
+std::u16string LevelKey(std::int64_t n) {
+  return u"LP_" + DecimalText(n);
+}
+
+std::u16string ConditionKey(std::int64_t n) {
+  return u"c_" + DecimalText(n);
+}
+
+NodeRef& CurrentNode() {
+  thread_local NodeRef current;
+  return current;
+}
+
+std::int32_t IncrementNodeCounter(std::int32_t& NodeCounter) {
+  if (NodeCounter == std::numeric_limits<std::int32_t>::max()) {
+    throw Error::Overflow("the node counter has reached 2147483647 and cannot number another node");
+  }
+  return ++NodeCounter;
+}
+
+NodeRef CreateLevelNode(TypeOfLogic& TypeLogic, TreeView& tree, std::int32_t& NodeCounter) {
+  // A condition kind asked for a level gives the matching level kind, in the caller's variable.
+  if (TypeLogic == TypeOfLogic::SimpleAnd) TypeLogic = TypeOfLogic::LevelAnd;
+  if (TypeLogic == TypeOfLogic::SimpleOr) TypeLogic = TypeOfLogic::LevelOr;
+  NodeRef node;
+  try {
+    const std::u16string key = LevelKey(IncrementNodeCounter(NodeCounter));
+    if (tree.Nodes().Count() == 0) {
+      node = tree.Nodes().Add(key, u"", static_cast<std::int16_t>(TypeOfLogic::LevelWhere));
+    } else {
+      const NodeRef current = CurrentNode();
+      if (!current) return nullptr;
+      if (IsLevelNode(*current) && current->Children() == 0) {
+        // The first member of an empty level has no connective.
+        TypeLogic = TypeOfLogic::LevelBegin;
+        node = tree.Nodes().AddChild(current, key, u"",
+                                     static_cast<std::int16_t>(TypeOfLogic::LevelBegin));
+      } else {
+        const auto image = CheckInt16(static_cast<std::int32_t>(TypeLogic), "the level's image");
+        node = tree.Nodes().AddChild(current, key, u"", image);
+      }
+    }
+    node->Tag(TagValue(LevelTag));
+    node->EnsureVisible();
+  } catch (const Error&) {
+    // Node creation clears its failures silently; the node made so far, if any, is returned.
+  }
+  return node;
+}
+
+void RemoveTreeNode(const NodeRef& node, TreeView& tree) {
+  if (!node) throw Error::NoObject("no tree node was given to remove");
+  if (!node->Parent()) return;
+  const NodeRef previous = node->Previous();
+  const NodeRef next = node->Next();
+  if (!previous && next) next->Image(kImageBegin);
+  tree.Nodes().Remove(node);
+}
+
+void PruneEmptyLevels(const NodeRef& node, TreeView& tree) {
+  if (!node) throw Error::NoObject("no tree node was given to prune");
+  // One frame per level being walked: its current child and how many children are left to visit.
+  // `descended` says that the current child's own subtree has just been pruned.
+  struct Frame {
+    NodeRef current;
+    std::int32_t remaining;
+    bool descended;
+  };
+  std::vector<Frame> stack;
+  stack.push_back({node->Child(), node->Children(), false});
+  while (!stack.empty()) {
+    Frame& f = stack.back();
+    if (f.remaining <= 0 || !f.current) {
+      stack.pop_back();
+      continue;
+    }
+    const NodeRef c = f.current;
+    NodeRef empty_level;
+    if (!f.descended) {
+      if (c->Children() > 0) {
+        f.descended = true;
+        stack.push_back({c->Child(), c->Children(), false});
+        continue;
+      }
+      if (IsLevelNode(*c)) empty_level = c;
+    } else {
+      f.descended = false;
+      if (IsLevelNode(*c) && c->Children() == 0) empty_level = c;
+    }
+    // The next sibling is read before the removal.
+    f.current = c->Next();
+    --f.remaining;
+    if (empty_level) RemoveTreeNode(empty_level, tree);
+  }
+}
+
+}  // namespace wheretree

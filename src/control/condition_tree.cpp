@@ -45,16 +45,18 @@ NodeRef CreateLevelNode(TypeOfLogic& TypeLogic, TreeView& tree, std::int32_t& No
     if (tree.Nodes().Count() == 0) {
       node = tree.Nodes().Add(key, u"", static_cast<std::int16_t>(TypeOfLogic::LevelWhere));
     } else {
+      // The current node is shared by every control on the thread; it is addressed by its key,
+      // so a node selected in another control's tree names the node with that key in this one.
       const NodeRef current = CurrentNode();
       if (!current) return nullptr;
       if (IsLevelNode(*current) && current->Children() == 0) {
         // The first member of an empty level has no connective.
         TypeLogic = TypeOfLogic::LevelBegin;
-        node = tree.Nodes().AddChild(current, key, u"",
+        node = tree.Nodes().AddChild(current->Key(), key, u"",
                                      static_cast<std::int16_t>(TypeOfLogic::LevelBegin));
       } else {
         const auto image = CheckInt16(static_cast<std::int32_t>(TypeLogic), "the level's image");
-        node = tree.Nodes().AddChild(current, key, u"", image);
+        node = tree.Nodes().AddChild(current->Key(), key, u"", image);
       }
     }
     node->Tag(TagValue(LevelTag));

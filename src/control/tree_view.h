@@ -190,6 +190,13 @@ class TreeView {
   /// The visible nodes in display order (pre-order, children of collapsed nodes left out).
   std::vector<NodeRef> VisibleNodes() const;
 
+  /// Places the widget inside its control (headless: only remembered).
+  void Move(float left, float top, float width, float height);
+  struct Geometry {
+    float left, top, width, height;
+  };
+  Geometry Placement() const noexcept { return geometry_; }
+
   float Indentation() const noexcept { return indentation_; }
   void Indentation(float value);
   std::int32_t LabelEdit() const noexcept { return label_edit_; }
@@ -225,6 +232,7 @@ class TreeView {
   NodeRef drop_highlight_;
   std::function<NodeRef(float, float)> hit_tester_;
   float row_height_ = 16.0F;
+  Geometry geometry_{0, 0, 0, 0};
   float indentation_ = 200.0F;
   std::int32_t label_edit_ = 0;
   std::shared_ptr<wheretree::ImageList> image_list_;

@@ -98,7 +98,7 @@ class WhereTreeViewControl {
   std::int32_t LabelEdit() const;
   void LabelEdit(std::int32_t value);
   ControlCollection Controls();
-  std::shared_ptr<ImageList> ImageList() const;
+  std::shared_ptr<wheretree::ImageList> ImageList() const;
   /// nullptr binds the built-in ImageListWhere again.
   void ImageList(std::shared_ptr<wheretree::ImageList> list);
 

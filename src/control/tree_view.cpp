@@ -354,6 +354,13 @@ void TreeView::RowHeight(float height) {
   row_height_ = height;
 }
 
+void TreeView::Move(float left, float top, float width, float height) {
+  if (width < 0 || height < 0) {
+    throw Error::InvalidArgument("a tree cannot have a negative width or height");
+  }
+  geometry_ = {left, top, width, height};
+}
+
 void TreeView::Indentation(float value) {
   indentation_ = value;
   Notify([](TreeObserver& o) { o.PropertiesChanged(); });

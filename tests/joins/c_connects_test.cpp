@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "joins_test_support.h"
 #include "support/test_support.h"
 
 namespace wheretree {
@@ -41,8 +42,11 @@ TEST(AddNew, NormalisesNamesOnBothSides) {
 }
 
 TEST(Collection, ItemAndRemoveNeverThrow) {
+  testing::ReportLog log;
   c_connects joins;
-  const auto first = joins.Add(), second = joins.Add(), third = joins.Add();
+  const auto first = joins.Add();
+  joins.Add();
+  const auto third = joins.Add();
   first->t_from(u"first");
   for (const std::int32_t position : {0, -1, 4}) {
     EXPECT_EQ(joins.Item(position), nullptr);
@@ -57,6 +61,8 @@ TEST(Collection, ItemAndRemoveNeverThrow) {
   ASSERT_EQ(joins.Count(), 1);
   EXPECT_EQ(joins.Item(1), third);
   EXPECT_EQ(first->t_from(), u"first");  // still valid after the collection dropped it
+  const std::u16string item = u"c_connects.Item", remove = u"c_connects.Remove";
+  EXPECT_EQ(log.sources, (std::vector{item, remove, item, remove, item, remove, item}));
 }
 
 }  // namespace

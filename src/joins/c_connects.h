@@ -78,7 +78,8 @@ class c_connects {
   std::int32_t Count() const noexcept;
 
   /// Removes the connection at 1-based `vntIndexKey`; outside 1..Count nothing changes
-  /// (reported, never thrown).
+  /// (reported, never thrown). A narrower integer is promoted and also taken as a position:
+  /// there is no separate 16-bit form that would silently remove nothing.
   void Remove(std::int32_t vntIndexKey) noexcept;
 
   /// Removes the first connection whose nm_line equals `vntIndexKey` exactly, if any.

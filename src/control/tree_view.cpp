@@ -269,7 +269,10 @@ void TreeView::Detach(TreeNode* node) {
   node->prev_ = node->next_ = nullptr;
   node->parent_ = nullptr;
 
-  // Mark the whole subtree removed, without recursion (the tree may be thousands deep).
+  // Mark the whole subtree removed, without recursion (the tree may be thousands deep). The
+  // node list holds the only strong reference to most nodes of the subtree: they are kept alive
+  // here until the walk, which still reads their links, is over.
+  std::vector<NodeRef> removed;
   bool selection_gone = false;
   bool highlight_gone = false;
   TreeNode* n = node;
@@ -277,7 +280,7 @@ void TreeView::Detach(TreeNode* node) {
     if (selected_.get() == n) selection_gone = true;
     if (drop_highlight_.get() == n) highlight_gone = true;
     if (!n->key_.empty()) by_key_.erase(n->key_);
-    order_[n->slot_] = nullptr;
+    removed.push_back(std::move(order_[n->slot_]));
     --count_;
     n->tree_ = nullptr;
     // Next in pre-order within the subtree: first child, else the next sibling of the nearest

@@ -147,6 +147,19 @@ TEST(TreeObserver, SeesEveryChangeInPairs) {
   tree.RemoveObserver(&rec);
 }
 
+TEST(TreeView, RemovalFreesDescendantsNobodyElseHolds) {
+  // Only the tree holds y and z: removing x must not read them after letting them go.
+  TreeView tree;
+  const NodeRef root = tree.Nodes().Add(u"r", u"");
+  tree.Nodes().AddChild(tree.Nodes().AddChild(tree.Nodes().AddChild(root, u"x", u""), u"y", u""),
+                        u"z", u"Z");
+  tree.Nodes().AddChild(root, u"w", u"W");
+  tree.Nodes().Remove(2);
+  EXPECT_EQ(tree.Nodes().Count(), 2);
+  EXPECT_EQ(tree.Nodes().Item(2)->Key(), u"w");
+  EXPECT_NO_THROW(tree.Nodes().AddChild(root, u"y", u""));  // the keys are free again
+}
+
 TEST(TreeView, DeepSubtreeRemovalNeedsNoRecursion) {
   TreeView tree;
   auto top = tree.Nodes().Add(u"k0", u"");

@@ -1,5 +1,7 @@
 #include "sqltext/where_scanner.h"
 
+#include <algorithm>
+
 #include "common/text.h"
 
 namespace wheretree {
@@ -33,61 +35,73 @@ std::int32_t SeparatorLength(SeparatorKind kind) noexcept {
 
 WhereScanner::WhereScanner(std::u16string_view text) : text_(text) {
   const auto n = static_cast<std::int32_t>(text.size());
-  const auto size = static_cast<std::size_t>(n) + 1;
-  next_open_.assign(size, n);
-  next_close_.assign(size, n);
-  next_and_.assign(size, n);
-  next_or_.assign(size, n);
-  match_.assign(size, kNotFound);
-  opens_.assign(size, 0);
-  closes_.assign(size, 0);
-  for (std::int32_t i = n - 1; i >= 0; --i) {
-    const auto u = static_cast<std::size_t>(i);
-    next_open_[u] = text[u] == u'(' ? i : next_open_[u + 1];
-    next_close_[u] = text[u] == u')' ? i : next_close_[u + 1];
-    next_and_[u] = SeparatorAt(text, u, u"and") ? i : next_and_[u + 1];
-    next_or_[u] = SeparatorAt(text, u, u"or") ? i : next_or_[u + 1];
-  }
   // A ")" closes the latest "(" still open; a ")" with nothing open closes nothing.
-  std::vector<std::int32_t> open;
+  std::vector<std::size_t> open;
   for (std::int32_t i = 0; i < n; ++i) {
     const auto u = static_cast<std::size_t>(i);
-    opens_[u + 1] = opens_[u] + (text[u] == u'(' ? 1 : 0);
-    closes_[u + 1] = closes_[u] + (text[u] == u')' ? 1 : 0);
-    if (text[u] == u'(') {
-      open.push_back(i);
-    } else if (text[u] == u')' && !open.empty()) {
-      match_[static_cast<std::size_t>(open.back())] = i;
-      open.pop_back();
+    switch (text[u]) {
+      case u'(':
+        open.push_back(opens_.size());
+        opens_.push_back(i);
+        match_.push_back(kNotFound);
+        break;
+      case u')':
+        closes_.push_back(i);
+        if (!open.empty()) {
+          match_[open.back()] = i;
+          open.pop_back();
+        }
+        break;
+      case u' ':
+        if (SeparatorAt(text, u, u"and")) ands_.push_back(i);
+        if (SeparatorAt(text, u, u"or")) ors_.push_back(i);
+        break;
+      default:
+        break;
     }
   }
+}
+
+std::int32_t WhereScanner::NextIn(const Positions& list, std::int32_t from) const noexcept {
+  const auto it = std::lower_bound(list.begin(), list.end(), from);
+  return it == list.end() ? static_cast<std::int32_t>(text_.size()) : *it;
+}
+
+std::int32_t WhereScanner::CountIn(const Positions& list, std::int32_t start,
+                                   std::int32_t end) noexcept {
+  const auto first = std::lower_bound(list.begin(), list.end(), start);
+  return static_cast<std::int32_t>(std::lower_bound(first, list.end(), end) - first);
+}
+
+std::int32_t WhereScanner::MatchOf(std::int32_t open) const noexcept {
+  const auto it = std::lower_bound(opens_.begin(), opens_.end(), open);
+  if (it == opens_.end() || *it != open) return kNotFound;
+  return match_[static_cast<std::size_t>(it - opens_.begin())];
 }
 
 WhereScanner::Separator WhereScanner::FindFirstSeparator(std::int32_t start,
                                                          std::int32_t end) const noexcept {
   Separator found{kNoSeparator, SeparatorKind::none, 0};
-  const auto s = static_cast<std::size_t>(start);
-  if (const std::int32_t o = next_open_[s]; o < end) {
+  if (const std::int32_t o = NextIn(opens_, start); o < end) {
     found = {o - start + 1, SeparatorKind::open_bracket, o - start + 2};
   }
-  if (const std::int32_t a = next_and_[s]; a + 5 <= end && a - start + 1 < found.pos) {
+  if (const std::int32_t a = NextIn(ands_, start); a + 5 <= end && a - start + 1 < found.pos) {
     found = {a - start + 1, SeparatorKind::and_, a - start + 6};
   }
-  if (const std::int32_t r = next_or_[s]; r + 4 <= end && r - start + 1 < found.pos) {
+  if (const std::int32_t r = NextIn(ors_, start); r + 4 <= end && r - start + 1 < found.pos) {
     found = {r - start + 1, SeparatorKind::or_, r - start + 5};
   }
   return found;
 }
 
 std::int32_t WhereScanner::FindClosingBracket(std::int32_t start, std::int32_t end) const noexcept {
-  const auto s = static_cast<std::size_t>(start);
-  const std::int32_t open = next_open_[s];
-  const std::int32_t close = next_close_[s];
+  const std::int32_t open = NextIn(opens_, start);
+  const std::int32_t close = NextIn(closes_, start);
   std::int32_t answer = kNotFound;
   if (close < open && close < end) {
     answer = close;  // the first bracket is a ")": its own position
   } else if (open < end) {
-    const std::int32_t m = match_[static_cast<std::size_t>(open)];
+    const std::int32_t m = MatchOf(open);
     if (m != kNotFound && m < end) answer = m;
   }
   if (answer != kNotFound && answer - start + 1 >= kListLimit) return kNotFound;
@@ -95,7 +109,7 @@ std::int32_t WhereScanner::FindClosingBracket(std::int32_t start, std::int32_t e
 }
 
 bool WhereScanner::ClosesPastHorizon(std::int32_t open, std::int32_t end) const noexcept {
-  const std::int32_t m = match_[static_cast<std::size_t>(open)];
+  const std::int32_t m = MatchOf(open);
   return m != kNotFound && m < end;
 }
 
@@ -138,11 +152,11 @@ WhereScanner::MemberEnd WhereScanner::FindSeparatorOutsideBrackets(
 }
 
 std::int32_t WhereScanner::CountOpenBrackets(std::int32_t start, std::int32_t end) const noexcept {
-  return opens_[static_cast<std::size_t>(end)] - opens_[static_cast<std::size_t>(start)];
+  return CountIn(opens_, start, end);
 }
 
 std::int32_t WhereScanner::CountCloseBrackets(std::int32_t start, std::int32_t end) const noexcept {
-  return closes_[static_cast<std::size_t>(end)] - closes_[static_cast<std::size_t>(start)];
+  return CountIn(closes_, start, end);
 }
 
 }  // namespace wheretree

@@ -73,16 +73,22 @@ class WhereScanner {
   std::int32_t CountCloseBrackets(std::int32_t start, std::int32_t end) const noexcept;
 
  private:
+  // Sorted 0-based indexes where each item starts; a search is a binary search in one of them.
+  // Only the brackets and separators of the text are stored, so building the tables touches
+  // little memory beyond the text itself.
+  using Positions = std::vector<std::int32_t>;
+  // The first entry of `list` at or after `from`, or the text's size.
+  std::int32_t NextIn(const Positions& list, std::int32_t from) const noexcept;
+  static std::int32_t CountIn(const Positions& list, std::int32_t start, std::int32_t end) noexcept;
+  // The ")" matching the "(" at index `open`, or kNotFound.
+  std::int32_t MatchOf(std::int32_t open) const noexcept;
+
   std::u16string_view text_;
-  // next_*[i]: smallest index >= i where the item starts, or size (one table entry per index,
-  // plus one for the end).
-  std::vector<std::int32_t> next_open_;
-  std::vector<std::int32_t> next_close_;
-  std::vector<std::int32_t> next_and_;
-  std::vector<std::int32_t> next_or_;
-  std::vector<std::int32_t> match_;   // for a "(" at i: its matching ")", or kNotFound
-  std::vector<std::int32_t> opens_;   // opens_[i]: number of "(" before index i
-  std::vector<std::int32_t> closes_;  // closes_[i]: number of ")" before index i
+  Positions opens_;
+  Positions closes_;
+  Positions ands_;
+  Positions ors_;
+  Positions match_;  // match_[k]: the ")" that closes opens_[k], or kNotFound
 };
 
 }  // namespace wheretree

@@ -1,6 +1,7 @@
 // Editing the condition tree through the control: adding levels and conditions at the current
 // node and deleting the current node.
 #include "common/text.h"
+#include "control/alias_renaming.h"
 #include "control/where_tree_view_control.h"
 
 namespace wheretree {
@@ -60,6 +61,11 @@ std::u16string WhereTreeViewControl::DeleteNode() {
     message_box_->Show(u"Node isn't deleted !", u"Attention ", MessageIcon::critical);
     return u"";
   }
+}
+
+void WhereTreeViewControl::ReplaceAliasName(const std::u16string& OldAliasName,
+                                            const std::u16string& NewAliasName) {
+  ReplaceAliasInNodes(OldAliasName, NewAliasName, tree_);
 }
 
 }  // namespace wheretree

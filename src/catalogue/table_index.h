@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "catalogue/table.h"
+
+namespace wheretree {
+
+/// The search index of a table catalogue: which tables have a given name, alias or field, in
+/// declaration order. It answers "the first table that matches" by looking only at the tables that
+/// have the name, alias or field asked for, instead of at every table, alias and field. The
+/// catalogue keeps it in step as tables are appended, given aliases and removed.
+///
+///   TableIndex index;
+///   index.Append(emp);                                   // EMP, alias E, fields E, EMPNO, DEPTNO
+///   index.FindFirst(u"", u"E", u"DEPTNO") -> emp
+///   index.FindFirst(u"emp", u"E", u"DEPTNO") -> nullptr  (names compare exactly)
+class TableIndex {
+ public:
+  /// Forgets every table.
+  void Clear();
+
+  /// Indexes `t` as the last table of the catalogue.
+  void Append(const std::shared_ptr<table>& t);
+
+  /// Records that `alias` was just registered for `t` (already indexed).
+  void AliasAdded(table& t, const std::u16string& alias);
+
+  /// Forgets `t`; the order of the other tables stays.
+  void Erase(const table& t);
+
+  /// The first table whose name equals `name` exactly, or nullptr.
+  std::shared_ptr<table> FindName(std::u16string_view name) const;
+
+  /// The first table that passes all three tests, or nullptr: `tbl` is empty or equals its name;
+  /// `ali` is one of its aliases, or, when `ali` is empty, it has an alias at all; `pole` is one of
+  /// its fields. Comparisons are exact. Error(overflow) when the search reaches a table that holds
+  /// more than 32767 aliases or fields.
+  std::shared_ptr<table> FindFirst(std::u16string_view tbl, std::u16string_view ali,
+                                   std::u16string_view pole) const;
+
+ private:
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view text) const noexcept {
+      return std::hash<std::u16string_view>{}(text);
+    }
+  };
+  using TextSet = std::unordered_set<std::u16string, TextHash, std::equal_to<>>;
+  using Stamps = std::set<std::uint64_t>;  // ascending stamps = declaration order
+  using TextMap = std::unordered_map<std::u16string, Stamps, TextHash, std::equal_to<>>;
+
+  struct Entry {
+    std::shared_ptr<table> tbl;
+    std::u16string name;
+    TextSet aliases;
+    TextSet poles;
+    bool oversized = false;
+  };
+
+  void Forget(std::uint64_t stamp);
+  static void Unlink(TextMap& map, const std::u16string& text, std::uint64_t stamp);
+  static const Stamps* Lookup(const TextMap& map, std::u16string_view text);
+
+  std::uint64_t next_stamp_ = 0;
+  std::unordered_map<const table*, std::uint64_t> stamps_;
+  std::unordered_map<std::uint64_t, Entry> entries_;
+  TextMap by_name_;
+  TextMap by_alias_;
+  TextMap by_pole_;  // only tables with at least one alias: no search finds the others
+  Stamps oversized_;
+};
+
+}  // namespace wheretree

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "common/error.h"
+#include "common/text.h"
+
+namespace wheretree {
+
+/// An ordered collection with 1-based positions in insertion order and an optional text key per
+/// entry. Keys compare without regard to letter case (Unicode simple case folding); the empty text
+/// is a key like any other, distinct from "no key". Lookup by key is a hash lookup; removing an
+/// entry renumbers the entries after it.
+///
+///   KeyedCollection<int> c;
+///   c.Add(10, u"EMP");       // position 1
+///   c.Add(20);               // position 2, no key
+///   c.Item(u"emp")           // -> 10
+///   c.Add(30, u"Emp");       // throws Error(duplicate_key); c.Count() stays 2
+template <typename T>
+class KeyedCollection {
+ public:
+  using iterator = typename std::vector<T>::iterator;
+  using const_iterator = typename std::vector<T>::const_iterator;
+
+  /// Appends `value`, under `key` when one is given. An equal key (letter case ignored) already
+  /// held fails with Error(duplicate_key); the value is then discarded and nothing changes.
+  ///   Add(u"x", u"A") then Add(u"y", u"a") -> duplicate_key
+  void Add(T value, std::optional<std::u16string_view> key = std::nullopt) {
+    if (values_.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+      throw Error::Overflow("the collection already holds the most entries it can count");
+    }
+    std::optional<std::u16string> folded;
+    if (key) {
+      folded = FoldCase(*key);
+      if (positions_.contains(*folded)) {
+        throw Error::DuplicateKey("the key \"" + ToUtf8(*key) +
+                                  "\" is already used by another entry (letter case is ignored)");
+      }
+    }
+    // Reserve first so that nothing can fail once the key is in the index.
+    Grow(values_);
+    Grow(keys_);
+    if (folded) positions_.emplace(*folded, values_.size());
+    values_.push_back(std::move(value));
+    keys_.push_back(std::move(folded));
+  }
+
+  /// The entry at 1-based `position`; Error(out_of_range) outside 1..Count().
+  ///   Item(1) -> first entry
+  const T& Item(std::int32_t position) const { return values_[IndexOf(position)]; }
+  T& Item(std::int32_t position) { return values_[IndexOf(position)]; }
+
+  /// The entry whose key equals `key`, letter case ignored; Error(out_of_range) when none has it.
+  ///   Item(u"emp") -> the entry added under u"EMP"
+  const T& Item(std::u16string_view key) const { return values_[IndexOf(key)]; }
+  T& Item(std::u16string_view key) { return values_[IndexOf(key)]; }
+
+  /// True when an entry has a key equal to `key`, letter case ignored.
+  bool Contains(std::u16string_view key) const { return positions_.contains(FoldCase(key)); }
+
+  /// Number of entries.
+  std::int32_t Count() const noexcept { return static_cast<std::int32_t>(values_.size()); }
+
+  /// Removes the entry at 1-based `position`; the entries after it move up by one.
+  void Remove(std::int32_t position) { RemoveIndex(IndexOf(position)); }
+
+  /// Removes the entry whose key equals `key`, letter case ignored.
+  void Remove(std::u16string_view key) { RemoveIndex(IndexOf(key)); }
+
+  /// The entries in order.
+  iterator begin() noexcept { return values_.begin(); }
+  iterator end() noexcept { return values_.end(); }
+  const_iterator begin() const noexcept { return values_.begin(); }
+  const_iterator end() const noexcept { return values_.end(); }
+
+ private:
+  // Makes room for one more entry, doubling the capacity so that appending stays linear overall.
+  template <typename V>
+  static void Grow(V& vector) {
+    if (vector.size() == vector.capacity()) vector.reserve(vector.empty() ? 4 : vector.size() * 2);
+  }
+
+  std::size_t IndexOf(std::int32_t position) const {
+    if (position < 1 || position > Count()) {
+      throw Error::OutOfRange("position " + std::to_string(position) +
+                              (values_.empty() ? " does not exist: the collection is empty"
+                                               : " is outside 1.." + std::to_string(Count())));
+    }
+    return static_cast<std::size_t>(position - 1);
+  }
+
+  std::size_t IndexOf(std::u16string_view key) const {
+    const auto found = positions_.find(FoldCase(key));
+    if (found == positions_.end()) {
+      throw Error::OutOfRange("no entry has the key \"" + ToUtf8(key) + "\"");
+    }
+    return found->second;
+  }
+
+  void RemoveIndex(std::size_t index) {
+    if (keys_[index]) positions_.erase(*keys_[index]);
+    values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(index));
+    keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(index));
+    for (std::size_t i = index; i < keys_.size(); ++i) {
+      if (keys_[i]) positions_[*keys_[i]] = i;
+    }
+  }
+
+  std::vector<T> values_;
+  std::vector<std::optional<std::u16string>> keys_;            // folded, parallel to values_
+  std::unordered_map<std::u16string, std::size_t> positions_;  // folded key -> index in values_
+};
+
+}  // namespace wheretree

@@ -90,7 +90,7 @@ QIcon QWhereImageList::iconFor(const wheretree::ImageList& list, int index) {
 
 const QWhereImageList* QWhereImageList::from(const wheretree::ImageList* list) {
   return list != nullptr && registry().count(list) != 0 ? static_cast<const QWhereImageList*>(list)
-                                                         : nullptr;
+                                                        : nullptr;
 }
 
 QIcon QWhereImageList::pictureIcon(const QString& picture) {

@@ -5,7 +5,8 @@
 //
 //   QSettings settings("acme", "query-builder");
 //   QSettingsPropertyBag bag(settings);          // values under the group "WhereTreeViewControl"
-//   control.WriteProperties(bag);                // "Indentation" 300 -> WhereTreeViewControl/Indentation
+//   control.WriteProperties(bag);                // "Indentation" 300 ->
+//   WhereTreeViewControl/Indentation
 
 #include <QPointer>
 #include <QSettings>
@@ -22,8 +23,8 @@ class QSettingsPropertyBag : public wheretree::PropertyBag {
   explicit QSettingsPropertyBag(QSettings& settings,
                                 QString group = QStringLiteral("WhereTreeViewControl"));
 
-  wheretree::PropertyValue ReadProperty(
-      std::u16string_view name, const wheretree::PropertyValue& default_value) override;
+  wheretree::PropertyValue ReadProperty(std::u16string_view name,
+                                        const wheretree::PropertyValue& default_value) override;
   void WriteProperty(std::u16string_view name, const wheretree::PropertyValue& value,
                      const wheretree::PropertyValue& default_value) override;
 

@@ -46,9 +46,8 @@ WhereTreeItemView::WhereTreeItemView(WhereTreeModel& model, QWidget* parent)
           [this](const QModelIndex& index) { keepExpansion(index, false); });
 
   // The control finds the node under a point with this view's own geometry (viewport pixels).
-  m_control.TvWhere().SetHitTester([this](float x, float y) {
-    return m_model.nodeAt(indexAt(QPoint(qRound(x), qRound(y))));
-  });
+  m_control.TvWhere().SetHitTester(
+      [this](float x, float y) { return m_model.nodeAt(indexAt(QPoint(qRound(x), qRound(y)))); });
   applyExpansion();
   showSelection(m_model.indexOf(m_control.TvWhere().SelectedItem().get()));
 }

@@ -124,7 +124,8 @@ bool WhereTreeModel::setData(const QModelIndex& index, const QVariant& value, in
 }
 
 Qt::ItemFlags WhereTreeModel::flags(const QModelIndex& index) const {
-  if (nodeOf(index) == nullptr) return Qt::ItemIsDropEnabled;  // a drop on empty space ends the drag
+  if (nodeOf(index) == nullptr)
+    return Qt::ItemIsDropEnabled;  // a drop on empty space ends the drag
   Qt::ItemFlags flags =
       Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
   if (m_tree.LabelEdit() == 0 || m_hostEditing) flags |= Qt::ItemIsEditable;
@@ -156,17 +157,16 @@ QMimeData* WhereTreeModel::mimeData(const QModelIndexList& indexes) const {
   return data;
 }
 
-bool WhereTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction /*action*/,
-                                     int /*row*/, int /*column*/,
-                                     const QModelIndex& /*parent*/) const {
+bool WhereTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction /*action*/, int /*row*/,
+                                     int /*column*/, const QModelIndex& /*parent*/) const {
   // A drag from another tree is refused: the control exchanges the dropped-on text with the node
   // the drag started on in its own tree, which would be an unrelated node.
   return data != nullptr && data->hasFormat(mimeType()) &&
          data->data(mimeType()).split('\n').value(0) == treeIdentity();
 }
 
-bool WhereTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
-                                  int column, const QModelIndex& parent) {
+bool WhereTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                                  const QModelIndex& parent) {
   if (!canDropMimeData(data, action, row, column, parent)) return false;
   const QModelIndex target = row < 0 ? parent : index(row, 0, parent);
   m_tree.DropHighlight(nodeAt(target));

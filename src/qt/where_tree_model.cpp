@@ -61,13 +61,32 @@ WhereTreeModel::~WhereTreeModel() {
   m_tree.RemoveObserver(this);
 }
 
+const std::vector<TreeNode*>& WhereTreeModel::childrenOf(const TreeNode* parent) const {
+  auto [it, made] = m_children.try_emplace(parent);
+  if (made) {
+    NodeRef n = parent != nullptr            ? parent->Child()
+                : m_tree.Nodes().Count() > 0 ? m_tree.Nodes().Item(1)
+                                             : nullptr;
+    for (; n; n = n->Next()) {
+      m_rows[n.get()] = static_cast<int>(it->second.size());
+      it->second.push_back(n.get());
+    }
+  }
+  return it->second;
+}
+
 TreeNode* WhereTreeModel::childOf(const TreeNode* parent, int row) const {
-  if (row < 0) return nullptr;
-  if (parent != nullptr) return parent->ChildAt(row).get();
-  if (row >= m_topLevelCount) return nullptr;
-  NodeRef n = m_tree.Nodes().Item(1);
-  for (int i = 0; i < row && n; ++i) n = n->Next();
-  return n.get();
+  const auto& children = childrenOf(parent);
+  return row >= 0 && row < static_cast<int>(children.size())
+             ? children[static_cast<std::size_t>(row)]
+             : nullptr;
+}
+
+int WhereTreeModel::rowOf(const TreeNode* node) const {
+  if (const auto it = m_rows.find(node); it != m_rows.end()) return it->second;
+  const NodeRef parent = node->Parent();
+  childrenOf(parent.get());
+  return m_rows.at(node);
 }
 
 QModelIndex WhereTreeModel::index(int row, int column, const QModelIndex& parent) const {
@@ -80,7 +99,7 @@ QModelIndex WhereTreeModel::parent(const QModelIndex& child) const {
   const TreeNode* node = nodeOf(child);
   if (node == nullptr) return {};
   const NodeRef p = node->Parent();
-  return p ? createIndex(p->Row(), 0, p.get()) : QModelIndex();
+  return p ? createIndex(rowOf(p.get()), 0, p.get()) : QModelIndex();
 }
 
 int WhereTreeModel::rowCount(const QModelIndex& parent) const {
@@ -177,7 +196,7 @@ bool WhereTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, 
 
 QModelIndex WhereTreeModel::indexOf(const TreeNode* node) const {
   if (node == nullptr || node->IsRemoved() || node->Tree() != &m_tree) return {};
-  return createIndex(node->Row(), 0, const_cast<TreeNode*>(node));
+  return createIndex(rowOf(node), 0, const_cast<TreeNode*>(node));
 }
 
 NodeRef WhereTreeModel::nodeAt(const QModelIndex& index) const {
@@ -210,7 +229,12 @@ void WhereTreeModel::NodeAboutToBeInserted(const TreeNode* parent, int row) {
 }
 
 void WhereTreeModel::NodeInserted(const NodeRef& node) {
-  if (!node->Parent()) ++m_topLevelCount;
+  const NodeRef parent = node->Parent();
+  if (!parent) ++m_topLevelCount;
+  if (const auto it = m_children.find(parent.get()); it != m_children.end()) {
+    m_rows[node.get()] = static_cast<int>(it->second.size());
+    it->second.push_back(node.get());
+  }
   endInsertRows();
 }
 
@@ -221,6 +245,9 @@ void WhereTreeModel::NodeAboutToBeRemoved(const TreeNode* parent, int row, const
 
 void WhereTreeModel::NodeRemoved(const TreeNode* parent, int /*row*/) {
   if (parent == nullptr) --m_topLevelCount;
+  // Rows after the removed one moved up, and the removed nodes' addresses may be reused.
+  m_children.clear();
+  m_rows.clear();
   endRemoveRows();
   m_removing = false;
   if (m_selectionPending) {
@@ -253,6 +280,8 @@ void WhereTreeModel::AboutToClear() {
 
 void WhereTreeModel::Cleared() {
   m_topLevelCount = 0;
+  m_children.clear();
+  m_rows.clear();
   m_dropHighlight = nullptr;
   endResetModel();
   emit selectionChanged(QModelIndex());

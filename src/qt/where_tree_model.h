@@ -12,6 +12,8 @@
 #include <QAbstractItemModel>
 #include <QMimeData>
 #include <functional>
+#include <unordered_map>
+#include <vector>
 
 #include "control/where_tree_view_control.h"
 
@@ -97,6 +99,8 @@ class WhereTreeModel : public QAbstractItemModel, private wheretree::TreeObserve
   void PropertiesChanged() override;
 
   wheretree::TreeNode* childOf(const wheretree::TreeNode* parent, int row) const;
+  const std::vector<wheretree::TreeNode*>& childrenOf(const wheretree::TreeNode* parent) const;
+  int rowOf(const wheretree::TreeNode* node) const;
   void emitIconsChanged();
   QByteArray treeIdentity() const;
 
@@ -109,4 +113,10 @@ class WhereTreeModel : public QAbstractItemModel, private wheretree::TreeObserve
   bool m_selectionPending = false;
   wheretree::NodeRef m_dropHighlight;
   std::shared_ptr<wheretree::ImageList> m_imageList;
+  // The children of each parent (nullptr: the top level) and each node's row, built on first
+  // use so that views asking for every row of a long level get them in constant time each.
+  // Appends keep them; a removal or a clear drops them all.
+  mutable std::unordered_map<const wheretree::TreeNode*, std::vector<wheretree::TreeNode*>>
+      m_children;
+  mutable std::unordered_map<const wheretree::TreeNode*, int> m_rows;
 };

@@ -34,6 +34,11 @@
 #include "qt/app/table_list_editor.h"
 #include "qt/app/where_preview.h"
 
+// The example lives in this static library's resources; naming them pulls them into the program.
+static void initExampleResources() {
+  Q_INIT_RESOURCE(wheretree_gui);
+}
+
 namespace {
 
 constexpr int kMaxRecentFiles = 8;
@@ -85,6 +90,7 @@ QPlainTextEdit* makeOutput(QWidget* parent, const QString& name) {
 
 MainWindow::MainWindow(QSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_settings(settings) {
+  initExampleResources();
   setWindowTitle(QStringLiteral("wheretree"));
   setWindowIcon(QWhereImageList::pictureIcon(QStringLiteral("wheretree.svg")));
   buildUi();
@@ -170,6 +176,9 @@ void MainWindow::buildUi() {
     layout->addWidget(m_outputs[static_cast<int>(o.which)]);
     right->addWidget(box);
   }
+
+  right->setStretchFactor(0, 3);  // the WHERE text is the longest output
+  for (int i = 1; i < 5; ++i) right->setStretchFactor(i, 1);
 
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   splitter->addWidget(left);

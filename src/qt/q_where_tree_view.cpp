@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QVBoxLayout>
 
+#include "common/text.h"
 #include "qt/where_tree_item_view.h"
 
 namespace {
@@ -150,7 +151,8 @@ void QWhereTreeView::readProperties(QSettings& settings, const QString& group) {
     const auto value = bag.ReadProperty(name, fallback);
     if (const auto* d = std::get_if<double>(&value)) return *d;
     if (const auto* i = std::get_if<std::int32_t>(&value)) return static_cast<double>(*i);
-    return fallback;
+    throw wheretree::Error::InvalidArgument("the stored property \"" + wheretree::ToUtf8(name) +
+                                            "\" is not a number");
   };
   setIndentation(number(u"Indentation", 200.0));
   setLabelEdit(static_cast<int>(number(u"LabelEdit", 0.0)));

@@ -60,8 +60,8 @@ wheretree::PropertyValue QSettingsPropertyBag::ReadProperty(
   }
   if (!m_settings.contains(key)) return default_value;
 
-  // A stored value that is not a number is handed on as a whole number 0 would be a silent
-  // change; the control reports a stored text as "not a number" instead.
+  // A stored value that is not a number comes back as nothing rather than as a silent 0, so
+  // the reader reports it.
   const QVariant stored = m_settings.value(key);
   bool ok = false;
   if (std::holds_alternative<std::int32_t>(default_value)) {

@@ -5,7 +5,6 @@
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScrollBar>
 
 namespace {
 

@@ -138,7 +138,7 @@ class QWhereTreeViewTest : public QObject {
 
   void labelEditingCanBeVetoedOrChanged() {
     Fixture f(QStringLiteral("a = 1 And b = 2"));
-    QApplication::setActiveWindow(&f.view);
+    f.view.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f.view));
     const QModelIndex b = f.indexOf(QStringLiteral("b = 2"));
     QTest::mouseClick(f.viewport(), Qt::LeftButton, {}, f.pointOf(b));
@@ -230,6 +230,10 @@ class QWhereTreeViewTest : public QObject {
     const QModelIndex root = second.model()->index(0, 0);
     QCOMPARE(root.data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16).toImage().pixelColor(8, 8),
              QColor(Qt::red));
+
+    // A stored value that is not a number is reported, not read as some number.
+    settings.setValue(QStringLiteral("WhereTreeViewControl/Indentation"), QStringLiteral("wide"));
+    QVERIFY_THROWS_EXCEPTION(wheretree::Error, second.readProperties(settings));
 
     second.setImageList(nullptr);  // nothing: the built-in pictures again
     QCOMPARE(second.imageList()->Count(), 7);

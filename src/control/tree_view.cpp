@@ -275,6 +275,8 @@ void TreeView::Detach(TreeNode* node) {
   std::vector<NodeRef> removed;
   bool selection_gone = false;
   bool highlight_gone = false;
+  // The removed nodes stay alive until the walk is over: it follows their links.
+  std::vector<NodeRef> removed;
   TreeNode* n = node;
   while (n != nullptr) {
     if (selected_.get() == n) selection_gone = true;

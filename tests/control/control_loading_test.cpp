@@ -96,6 +96,29 @@ TEST_F(Loading, FailuresLeaveTheTreeAsFarAsItGot) {
   EXPECT_EQ(control.TvWhere().Nodes().Count(), 1);
 }
 
+// The deepest nesting a load can take, with a join at the bottom, loaded, edited and written on a
+// thread with a 1 MiB stack; the deepest text the length allows fails with a clear error.
+TEST_F(Loading, DeepestNestingOnSmallStack) {
+  const auto nested = [](int depth, std::u16string_view inner) {
+    return std::u16string(static_cast<std::size_t>(depth), u'(') + std::u16string(inner) +
+           std::u16string(static_cast<std::size_t>(depth), u')');
+  };
+  testing::RunWithStack(1 << 20, [&] {
+    std::u16string where = nested(8870, u"e.id = d.id And z = 1");  // closes at 17761
+    EXPECT_EQ(control.LoadWhereString(where, kEmpDept).empty(), false);
+    control.ReplaceAliasName(u"z", u"q");  // no alias: the text stays
+    const std::u16string written = control.CreateWhereString(2);
+    EXPECT_EQ(written.substr(written.size() - 8875), u"z = 1" + std::u16string(8870, u')'));
+    where = nested(16383, u"x");
+    EXPECT_WT_ERROR(control.LoadWhereString(where), ErrorKind::invalid_argument, "search limit");
+    TypeOfLogic logic = TypeOfLogic::LevelAnd;
+    CurrentNode() = control.TvWhere().Nodes().Item(1);
+    control.AddLevel(logic);
+    EXPECT_EQ(control.DeleteNode(), u"");
+  });
+  CurrentNode() = nullptr;
+}
+
 TEST_F(Loading, RenameAliasAfterLoad) {
   std::u16string where = u"a.x = b.y And A .X = 1 And x = a And a.p(+) = 2";
   control.LoadWhereString(where);

@@ -269,10 +269,7 @@ void TreeView::Detach(TreeNode* node) {
   node->prev_ = node->next_ = nullptr;
   node->parent_ = nullptr;
 
-  // Mark the whole subtree removed, without recursion (the tree may be thousands deep). The
-  // node list holds the only strong reference to most nodes of the subtree: they are kept alive
-  // here until the walk, which still reads their links, is over.
-  std::vector<NodeRef> removed;
+  // Mark the whole subtree removed, without recursion (the tree may be thousands deep).
   bool selection_gone = false;
   bool highlight_gone = false;
   // The removed nodes stay alive until the walk is over: it follows their links.

@@ -1,0 +1,131 @@
+#include "cli/cli_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include "cli/table_spec.h"
+
+#ifndef WHERETREE_VERSION
+#define WHERETREE_VERSION "unknown"
+#endif
+
+namespace wheretree::cli {
+namespace {
+
+constexpr const char* kDescription =
+    "wheretree reads the WHERE clause of a SQL statement (without the word WHERE), shows it as "
+    "a tree of AND/OR groups, takes out the conditions that join two declared tables (Oracle "
+    "\"(+)\" outer joins included) and writes them as joins, together with the WHERE text that "
+    "remains.";
+
+constexpr const char* kFooter =
+    "Examples:\n"
+    "  wheretree --tables examples/employees.aml examples/employees.where\n"
+    "  wheretree --table 'ORDERS:o:id,customer_id' --table 'CUSTOMERS:c:id' --format ansi "
+    "query.where\n"
+    "  printf 'o.customer_id = c.id And o.total > 100' | wheretree --table "
+    "'ORDERS:o:customer_id,total' --table 'CUSTOMERS:c:id' --format json -\n"
+    "\n"
+    "The texts of --format aml, where, ansi and oracle are printed exactly as the library writes "
+    "them (their own line breaks are CR LF), followed by one newline.\n"
+    "Exit status: 0 done; 1 an input could not be read or loaded (the message says what was "
+    "wrong; with --format json the error comes as JSON on standard output); 2 wrong command "
+    "line.";
+
+}  // namespace
+
+OutputFormat CliOptions::Format() const {
+  if (format == "aml") return OutputFormat::aml;
+  if (format == "where") return OutputFormat::where;
+  if (format == "ansi") return OutputFormat::ansi;
+  if (format == "oracle") return OutputFormat::oracle;
+  if (format == "json") return OutputFormat::json;
+  return OutputFormat::text;
+}
+
+TreeStyleChoice CliOptions::TreeStyle() const {
+  if (tree_style == "ascii") return TreeStyleChoice::ascii;
+  if (tree_style == "unicode") return TreeStyleChoice::unicode;
+  return TreeStyleChoice::automatic;
+}
+
+std::int16_t CliOptions::Indent() const {
+  if (indent_option != nullptr && indent_option->count() > 0) {
+    return static_cast<std::int16_t>(indent);  // CLI11 has checked the 16-bit range
+  }
+  // The person's report indents the members of the root, as a WHERE clause is usually laid out;
+  // the texts for programs keep the writer's own default of no indentation.
+  return Format() == OutputFormat::text ? 2 : 0;
+}
+
+std::pair<std::string, std::string> SplitRename(std::string_view rename) {
+  const std::size_t equals = rename.find('=');
+  return {std::string(rename.substr(0, equals)), std::string(rename.substr(equals + 1))};
+}
+
+std::string CheckRename(std::string_view rename) {
+  const std::size_t equals = rename.find('=');
+  if (equals == std::string_view::npos) return "expected OLD=NEW, for example e=emp";
+  if (equals == 0) return "the alias to rename, before \"=\", is empty";
+  return {};
+}
+
+void DeclareOptions(CLI::App& app, CliOptions& options) {
+  app.description(kDescription);
+  app.footer(kFooter);
+  app.set_version_flag("--version", std::string("wheretree ") + WHERETREE_VERSION,
+                       "Print the version and exit");
+
+  app.add_option("WHERE_FILE", options.where_file,
+                 "File with the WHERE text, UTF-8 (a byte order mark is skipped); \"-\" or "
+                 "nothing reads standard input. Its lines are joined by spaces. Example: "
+                 "examples/employees.where")
+      ->type_name("FILE|-");
+
+  app.add_option("--tables", options.tables_file,
+                 "File with the AML table list: the declared tables, each as "
+                 "<T>NAME<AA>ALIAS,...<AA><PP>FIELD,...<PP><T>; \"-\" reads standard input. "
+                 "Example: --tables examples/employees.aml")
+      ->type_name("FILE");
+
+  app.add_option("--table", options.table_specs,
+                 "Declare a table without writing AML: NAME:ALIASES:FIELDS, aliases and fields "
+                 "comma-separated with no spaces (an alias list may be empty). Repeatable; the "
+                 "tables come after those of --tables. Example: --table "
+                 "'EMPLOYEES:e,m:employee_id,manager_id'")
+      ->type_name("SPEC")
+      ->check(CLI::Validator([](const std::string& spec) { return CheckTableSpec(spec); },
+                             "NAME:ALIASES:FIELDS"));
+
+  app.add_option("--format", options.format,
+                 "What to print: text (a report for a person: the joins as ANSI FROM clause, the "
+                 "remaining WHERE and the tree), aml (the AML connection list of the joins), "
+                 "where (the remaining WHERE text), ansi (the joins as ANSI FROM clause), oracle "
+                 "(the Oracle FROM list, then the \"(+)\" conditions on the next line), json "
+                 "(all of it for programs). Example: --format json")
+      ->type_name("FORMAT")
+      ->check(CLI::IsMember({"text", "aml", "where", "ansi", "oracle", "json"}));
+
+  options.indent_option =
+      app.add_option("--indent", options.indent,
+                     "Spaces before each top-level member of the written WHERE text (default 2 "
+                     "for text, 0 otherwise; a negative number counts as 0). Example: --indent 4")
+          ->type_name("N")
+          ->check(CLI::Range(-32768, 32767));
+
+  app.add_option("--rename", options.renames,
+                 "After loading, rename a table alias in the remaining WHERE conditions (the "
+                 "joins taken out keep their aliases). Repeatable, applied in order. Example: "
+                 "--rename e=emp")
+      ->type_name("OLD=NEW")
+      ->check(
+          CLI::Validator([](const std::string& rename) { return CheckRename(rename); }, "OLD=NEW"));
+
+  app.add_option("--tree-style", options.tree_style,
+                 "How the text report draws the tree: unicode (box-drawing characters), ascii, "
+                 "or auto (unicode when standard output is a UTF-8 terminal). Example: "
+                 "--tree-style ascii")
+      ->type_name("STYLE")
+      ->check(CLI::IsMember({"auto", "ascii", "unicode"}));
+}
+
+}  // namespace wheretree::cli

@@ -272,12 +272,14 @@ void TreeView::Detach(TreeNode* node) {
   // Mark the whole subtree removed, without recursion (the tree may be thousands deep).
   bool selection_gone = false;
   bool highlight_gone = false;
+  // The removed nodes stay alive until the walk is over: it follows their links.
+  std::vector<NodeRef> removed;
   TreeNode* n = node;
   while (n != nullptr) {
     if (selected_.get() == n) selection_gone = true;
     if (drop_highlight_.get() == n) highlight_gone = true;
     if (!n->key_.empty()) by_key_.erase(n->key_);
-    order_[n->slot_] = nullptr;
+    removed.push_back(std::move(order_[n->slot_]));
     --count_;
     n->tree_ = nullptr;
     // Next in pre-order within the subtree: first child, else the next sibling of the nearest

@@ -58,7 +58,7 @@ class Parser {
     }
     if (first.pos == 1 && first.kind == SeparatorKind::open_bracket) {
       if (auto inner = Level(f)) return inner;
-      return TextMember(f, f.cur);  // the group does not end the member: it is condition text
+      return TextMember(f);  // the group does not end the member: it is condition text
     }
     if (first.kind != SeparatorKind::open_bracket) {
       // Position 1 gives a member without text, as in "( Or a = 1)".
@@ -66,15 +66,16 @@ class Parser {
                          f.cur + first.next - 1);
       return std::nullopt;
     }
-    return TextMember(f, f.cur);
+    return TextMember(f);
   }
 
   // A member that begins with other text and holds a bracket before any separator: it ends at
   // the first separator outside its bracket groups.
-  std::optional<Frame> TextMember(Frame& f, std::int32_t start) {
-    const WhereScanner::MemberEnd m = scan_.FindSeparatorOutsideBrackets(start, f.end);
+  std::optional<Frame> TextMember(Frame& f) {
+    const WhereScanner::MemberEnd m = scan_.FindSeparatorOutsideBrackets(f.cur, f.end);
+    // The member's text runs to the separator's first character (a space the trim removes).
     const std::int32_t text_end = std::min(f.end, m.after - SeparatorLength(m.kind) + 1);
-    AddMemberCondition(f, std::u16string(TrimSpaces(Slice(start, text_end))), m.kind, m.after);
+    AddMemberCondition(f, std::u16string(TrimSpaces(Slice(f.cur, text_end))), m.kind, m.after);
     return std::nullopt;
   }
 

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <future>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "control/condition_tree.h"
@@ -172,29 +170,15 @@ std::u16string Nested(int depth) {
 // and the deepest the length allows (which fails cleanly), parsed on a thread with a 1 MiB stack.
 TEST(WhereParser, DeepNestingOnSmallStack) {
   const int depth = 8887;  // closes at 2 * 8887 + 1 = 17775
-  std::packaged_task<std::size_t()> task([&] {
+  std::size_t count = 0;
+  testing::RunWithStack(1 << 20, [&] {
     Parsed p;
     Parse(p, Nested(depth));
+    count = static_cast<std::size_t>(p.tree.Nodes().Count());
     Parsed deepest;
     EXPECT_WT_ERROR(Parse(deepest, Nested(16383)), ErrorKind::invalid_argument, "search limit");
-    return static_cast<std::size_t>(p.tree.Nodes().Count());
   });
-  auto result = task.get_future();
-  pthread_attr_t attr;
-  pthread_attr_init(&attr);
-  pthread_attr_setstacksize(&attr, 1 << 20);
-  pthread_t thread;
-  ASSERT_EQ(pthread_create(
-                &thread, &attr,
-                [](void* t) -> void* {
-                  (*static_cast<std::packaged_task<std::size_t()>*>(t))();
-                  return nullptr;
-                },
-                &task),
-            0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attr);
-  EXPECT_EQ(result.get(), static_cast<std::size_t>(depth) + 2);
+  EXPECT_EQ(count, static_cast<std::size_t>(depth) + 2);
 }
 
 }  // namespace

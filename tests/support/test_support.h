@@ -38,3 +38,41 @@ inline std::string Show(std::u16string_view text) {
 }
 
 }  // namespace wheretree::testing
+
+#include <pthread.h>
+
+#include <exception>
+#include <functional>
+
+namespace wheretree::testing {
+
+// Runs `work` on a thread whose stack is `stack_bytes` large and rethrows what it threw: proves
+// that a piece of work needs no deep recursion.
+inline void RunWithStack(std::size_t stack_bytes, const std::function<void()>& work) {
+  struct Job {
+    const std::function<void()>* work;
+    std::exception_ptr error;
+  } job{&work, nullptr};
+  pthread_attr_t attr;
+  pthread_attr_init(&attr);
+  pthread_attr_setstacksize(&attr, stack_bytes);
+  pthread_t thread;
+  const int started = pthread_create(
+      &thread, &attr,
+      [](void* p) -> void* {
+        auto* j = static_cast<Job*>(p);
+        try {
+          (*j->work)();
+        } catch (...) {
+          j->error = std::current_exception();
+        }
+        return nullptr;
+      },
+      &job);
+  pthread_attr_destroy(&attr);
+  ASSERT_EQ(started, 0);
+  pthread_join(thread, nullptr);
+  if (job.error) std::rethrow_exception(job.error);
+}
+
+}  // namespace wheretree::testing

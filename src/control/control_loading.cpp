@@ -1,0 +1,58 @@
+// Loading a WHERE text into the control: the tree is rebuilt, the joins leave it as connections.
+#include <vector>
+
+#include "catalogue/tables.h"
+#include "common/text.h"
+#include "control/where_tree_view_control.h"
+#include "joins/c_connects.h"
+#include "sqltext/join_extraction.h"
+#include "sqltext/text_utils.h"
+#include "sqltext/where_parser.h"
+
+namespace wheretree {
+namespace {
+
+// "a = 1\r\nAnd  b = 2 " -> "a = 1 And b = 2"
+std::u16string PrepareWhereText(std::u16string_view text) {
+  std::u16string spaced;
+  spaced.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      spaced += u' ';
+      ++i;
+    } else {
+      spaced += text[i];
+    }
+  }
+  return CollapseSpaces(TrimSpaces(spaced));
+}
+
+}  // namespace
+
+std::u16string WhereTreeViewControl::LoadWhereString(std::u16string& InputWhereString,
+                                                     const std::u16string& inAmlTablePoles) {
+  InputWhereString = PrepareWhereText(InputWhereString);
+  tree_.Nodes().Clear();
+  node_counter_ = 0;
+  TypeOfLogic logic = TypeOfLogic::LevelAnd;
+  const NodeRef root = CreateLevelNode(logic, tree_, node_counter_);
+  ParseWhereToTree(InputWhereString, root, tree_.Nodes());
+  node_counter_ = tree_.Nodes().Count();
+  tree_.Nodes().Item(node_counter_)->EnsureVisible();
+
+  tables catalogue;
+  c_connects connections;
+  std::u16string table_list = inAmlTablePoles;
+  catalogue.AddFromAml(table_list);
+  ExtractJoins(root, catalogue, connections);
+
+  // Joined nodes go last index first, so the indexes still to visit stay valid.
+  const std::vector<NodeRef> nodes = tree_.Nodes().All();
+  for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
+    if (!(*it)->IsRemoved() && IsJoinedNode(**it)) RemoveTreeNode(*it, tree_);
+  }
+  PruneEmptyLevels(root, tree_);
+  return connections.CreateAmlString();
+}
+
+}  // namespace wheretree

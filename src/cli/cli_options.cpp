@@ -12,24 +12,23 @@ namespace wheretree::cli {
 namespace {
 
 constexpr const char* kDescription =
-    "wheretree reads the WHERE clause of a SQL statement (without the word WHERE), shows it as "
-    "a tree of AND/OR groups, takes out the conditions that join two declared tables (Oracle "
-    "\"(+)\" outer joins included) and writes them as joins, together with the WHERE text that "
-    "remains.";
+    "wheretree reads the WHERE clause of a SQL statement (without the word WHERE), shows it as\n"
+    "a tree of AND/OR groups, takes out the conditions that join two declared tables (Oracle\n"
+    "\"(+)\" outer joins included) and writes them as joins, with the WHERE text that remains.";
 
 constexpr const char* kFooter =
     "Examples:\n"
     "  wheretree --tables examples/employees.aml examples/employees.where\n"
-    "  wheretree --table 'ORDERS:o:id,customer_id' --table 'CUSTOMERS:c:id' --format ansi "
-    "query.where\n"
-    "  printf 'o.customer_id = c.id And o.total > 100' | wheretree --table "
-    "'ORDERS:o:customer_id,total' --table 'CUSTOMERS:c:id' --format json -\n"
+    "  wheretree --table ORDERS:o:id,customer_id --table CUSTOMERS:c:id --format ansi q.where\n"
+    "  echo 'o.customer_id = c.id And o.total > 100' |\n"
+    "    wheretree --table ORDERS:o:customer_id,total --table CUSTOMERS:c:id --format json\n"
     "\n"
-    "The texts of --format aml, where, ansi and oracle are printed exactly as the library writes "
-    "them (their own line breaks are CR LF), followed by one newline.\n"
-    "Exit status: 0 done; 1 an input could not be read or loaded (the message says what was "
-    "wrong; with --format json the error comes as JSON on standard output); 2 wrong command "
-    "line.";
+    "The texts of --format aml, where, ansi and oracle are printed exactly as the library\n"
+    "writes them (their own line breaks are CR LF), followed by one newline.\n"
+    "\n"
+    "Exit status: 0 done; 1 an input could not be read or loaded (the message says what was\n"
+    "wrong; with --format json a load error comes as JSON on standard output); 2 a mistake\n"
+    "on the command line.";
 
 }  // namespace
 
@@ -76,54 +75,59 @@ void DeclareOptions(CLI::App& app, CliOptions& options) {
                        "Print the version and exit");
 
   app.add_option("WHERE_FILE", options.where_file,
-                 "File with the WHERE text, UTF-8 (a byte order mark is skipped); \"-\" or "
-                 "nothing reads standard input. Its lines are joined by spaces. Example: "
-                 "examples/employees.where")
+                 "File with the WHERE text (UTF-8; a byte order mark is skipped);\n"
+                 "\"-\" or nothing reads standard input. Lines are joined by spaces.\n"
+                 "Example: examples/employees.where")
       ->type_name("FILE|-");
 
   app.add_option("--tables", options.tables_file,
-                 "File with the AML table list: the declared tables, each as "
-                 "<T>NAME<AA>ALIAS,...<AA><PP>FIELD,...<PP><T>; \"-\" reads standard input. "
+                 "File with the AML table list, the declared tables, each as\n"
+                 "<T>NAME<AA>ALIAS,...<AA><PP>FIELD,...<PP><T>; \"-\" reads stdin.\n"
                  "Example: --tables examples/employees.aml")
       ->type_name("FILE");
 
   app.add_option("--table", options.table_specs,
-                 "Declare a table without writing AML: NAME:ALIASES:FIELDS, aliases and fields "
-                 "comma-separated with no spaces (an alias list may be empty). Repeatable; the "
-                 "tables come after those of --tables. Example: --table "
-                 "'EMPLOYEES:e,m:employee_id,manager_id'")
-      ->type_name("SPEC")
-      ->check(CLI::Validator([](const std::string& spec) { return CheckTableSpec(spec); },
-                             "NAME:ALIASES:FIELDS"));
+                 "Declares a table without writing AML: aliases and fields are\n"
+                 "comma lists taken as written (no spaces after the commas).\n"
+                 "Repeatable; these tables follow those of --tables.\n"
+                 "Example: --table EMPLOYEES:e,m:employee_id,manager_id")
+      ->type_name("NAME:ALIASES:FIELDS")
+      ->allow_extra_args(false)  // one value per --table, so a file name after it stays a file
+      ->check(CLI::Validator([](const std::string& spec) { return CheckTableSpec(spec); }, ""));
 
   app.add_option("--format", options.format,
-                 "What to print: text (a report for a person: the joins as ANSI FROM clause, the "
-                 "remaining WHERE and the tree), aml (the AML connection list of the joins), "
-                 "where (the remaining WHERE text), ansi (the joins as ANSI FROM clause), oracle "
-                 "(the Oracle FROM list, then the \"(+)\" conditions on the next line), json "
-                 "(all of it for programs). Example: --format json")
+                 "What to print (default text):\n"
+                 "  text    a report for a person: the joins taken out as ANSI FROM\n"
+                 "          clause, the remaining WHERE text and the condition tree\n"
+                 "  aml     the AML connection list of the joins taken out\n"
+                 "  where   the remaining WHERE text\n"
+                 "  ansi    the joins as ANSI FROM clause\n"
+                 "  oracle  the joins as Oracle FROM list, then the \"(+)\" conditions\n"
+                 "  json    all of it, with the connections and the tree's nodes\n"
+                 "Example: --format json")
       ->type_name("FORMAT")
       ->check(CLI::IsMember({"text", "aml", "where", "ansi", "oracle", "json"}));
 
   options.indent_option =
       app.add_option("--indent", options.indent,
-                     "Spaces before each top-level member of the written WHERE text (default 2 "
-                     "for text, 0 otherwise; a negative number counts as 0). Example: --indent 4")
+                     "Spaces before each top-level member of the written WHERE text\n"
+                     "(default 2 for text, 0 otherwise; below 0 counts as 0).\n"
+                     "Example: --indent 4")
           ->type_name("N")
           ->check(CLI::Range(-32768, 32767));
 
   app.add_option("--rename", options.renames,
-                 "After loading, rename a table alias in the remaining WHERE conditions (the "
-                 "joins taken out keep their aliases). Repeatable, applied in order. Example: "
-                 "--rename e=emp")
+                 "After loading, renames a table alias in the remaining WHERE\n"
+                 "conditions (the joins taken out keep theirs). Repeatable.\n"
+                 "Example: --rename e=emp")
       ->type_name("OLD=NEW")
-      ->check(
-          CLI::Validator([](const std::string& rename) { return CheckRename(rename); }, "OLD=NEW"));
+      ->allow_extra_args(false)
+      ->check(CLI::Validator([](const std::string& rename) { return CheckRename(rename); }, ""));
 
   app.add_option("--tree-style", options.tree_style,
-                 "How the text report draws the tree: unicode (box-drawing characters), ascii, "
-                 "or auto (unicode when standard output is a UTF-8 terminal). Example: "
-                 "--tree-style ascii")
+                 "How the text report draws the tree: unicode (box lines), ascii,\n"
+                 "or auto (unicode when stdout is a UTF-8 terminal; the default).\n"
+                 "Example: --tree-style ascii")
       ->type_name("STYLE")
       ->check(CLI::IsMember({"auto", "ascii", "unicode"}));
 }

@@ -35,16 +35,11 @@ TEST(CliRun, CommandLineMistakesExitTwoHelpAndVersionZero) {
     std::string fragment;  // in stdout for status 0, in stderr otherwise
   };
   const Case cases[] = {
-      {{"--help"}, 0, "--table SPEC"},
-      {{"--version"}, 0, "wheretree "},
-      {{"--format", "xml"}, 2, "--format"},
-      {{"--indent", "40000"}, 2, "--indent"},
-      {{"--indent", "two"}, 2, "--indent"},
-      {{"--table", "EMP:e"}, 2, "found 1 colon"},
-      {{"--rename", "e"}, 2, "expected OLD=NEW"},
-      {{"--rename", "=x"}, 2, "is empty"},
-      {{"--no-such-option"}, 2, "--no-such-option"},
-      {{"a.where", "b.where"}, 2, "b.where"},
+      {{"--help"}, 0, "--table NAME:ALIASES:FIELDS"}, {{"--version"}, 0, "wheretree "},
+      {{"--format", "xml"}, 2, "--format"},           {{"--indent", "40000"}, 2, "--indent"},
+      {{"--indent", "two"}, 2, "--indent"},           {{"--table", "EMP:e"}, 2, "found 1 colon"},
+      {{"--rename", "e"}, 2, "expected OLD=NEW"},     {{"--rename", "=x"}, 2, "is empty"},
+      {{"--no-such-option"}, 2, "--no-such-option"},  {{"a.where", "b.where"}, 2, "b.where"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.front());

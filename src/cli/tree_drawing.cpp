@@ -29,6 +29,22 @@ bool NamesUtf8(std::string_view locale) {
   return folded.find("utf8") != std::string::npos;
 }
 
+std::string_view Connective(const TreeNode& node) {
+  if (!node.Previous()) return {};  // the first member of a level is written without one
+  const std::optional<std::int16_t> image = node.Image();
+  if (!image) return {};
+  switch (*image) {
+    case 2:
+    case 4:
+      return "And ";
+    case 3:
+    case 5:
+      return "Or ";
+    default:
+      return {};
+  }
+}
+
 }  // namespace
 
 std::string TerminalText(std::u16string_view text) {
@@ -49,26 +65,6 @@ std::string TerminalText(std::u16string_view text) {
   }
   return out;
 }
-
-namespace {
-
-std::string_view Connective(const TreeNode& node) {
-  if (!node.Previous()) return {};  // the first member of a level is written without one
-  const std::optional<std::int16_t> image = node.Image();
-  if (!image) return {};
-  switch (*image) {
-    case 2:
-    case 4:
-      return "And ";
-    case 3:
-    case 5:
-      return "Or ";
-    default:
-      return {};
-  }
-}
-
-}  // namespace
 
 TreeStyle AutoTreeStyle(bool stdout_is_terminal, const char* lc_all, const char* lc_ctype,
                         const char* lang) {

@@ -2,7 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cli/table_spec.h"
+#include "cli/table_option.h"
 
 #ifndef WHERETREE_VERSION
 #define WHERETREE_VERSION "unknown"
@@ -86,14 +86,14 @@ void DeclareOptions(CLI::App& app, CliOptions& options) {
                  "Example: --tables examples/employees.aml")
       ->type_name("FILE");
 
-  app.add_option("--table", options.table_specs,
+  app.add_option("--table", options.table_options,
                  "Declares a table without writing AML: aliases and fields are\n"
                  "comma lists taken as written (no spaces after the commas).\n"
                  "Repeatable; these tables follow those of --tables.\n"
                  "Example: --table EMPLOYEES:e,m:employee_id,manager_id")
       ->type_name("NAME:ALIASES:FIELDS")
       ->allow_extra_args(false)  // one value per --table, so a file name after it stays a file
-      ->check(CLI::Validator([](const std::string& spec) { return CheckTableSpec(spec); }, ""));
+      ->check(CLI::Validator([](const std::string& value) { return CheckTableOption(value); }, ""));
 
   app.add_option("--format", options.format,
                  "What to print (default text):\n"

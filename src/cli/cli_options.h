@@ -24,9 +24,9 @@ enum class TreeStyleChoice { automatic, ascii, unicode };
 
 /// The parsed command line, as given.
 struct CliOptions {
-  std::string where_file;                ///< "" when not given, "-" for standard input
-  std::string tables_file;               ///< --tables, "" when not given
-  std::vector<std::string> table_specs;  ///< --table NAME:ALIASES:FIELDS, in order
+  std::string where_file;                  ///< "" when not given, "-" for standard input
+  std::string tables_file;                 ///< --tables, "" when not given
+  std::vector<std::string> table_options;  ///< --table NAME:ALIASES:FIELDS, in order
   std::string format = "text";
   int indent = 0;
   CLI::Option* indent_option = nullptr;  ///< tells whether --indent was given

@@ -7,7 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/input_text.h"
 #include "cli/json_report.h"
-#include "cli/table_spec.h"
+#include "cli/table_option.h"
 #include "cli/text_report.h"
 #include "cli/tree_drawing.h"
 #include "common/error.h"
@@ -100,7 +100,8 @@ JobInput GatherInput(const CliOptions& options, const Environment& env) {
   JobInput input;
   input.where = WithCrLfLineBreaks(ReadText(where_file, "WHERE file"));
   if (!options.tables_file.empty()) input.tables = ReadText(options.tables_file, "table list");
-  for (const std::string& spec : options.table_specs) input.tables += TableBlockFromSpec(spec);
+  for (const std::string& value : options.table_options)
+    input.tables += TableBlockFromOption(value);
   for (const std::string& rename : options.renames) {
     const auto [old_alias, new_alias] = SplitRename(rename);
     input.renames.emplace_back(ArgumentText(old_alias, "--rename"),

@@ -1,4 +1,4 @@
-#include "cli/table_spec.h"
+#include "cli/table_option.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 namespace wheretree::cli {
 namespace {
 
-TEST(CliTableSpec, BuildsOneAmlTableBlock) {
+TEST(CliTableOption, BuildsOneAmlTableBlock) {
   struct Case {
-    std::string_view spec;
+    std::string_view value;
     std::u16string_view block;
   };
   const Case cases[] = {
@@ -22,15 +22,15 @@ TEST(CliTableSpec, BuildsOneAmlTableBlock) {
       {"\xD0\xA1\xD0\xA2:\xD1\x81:id", u"<T>\u0421\u0422<AA>\u0441<AA><PP>id<PP><T>"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
-    EXPECT_EQ(CheckTableSpec(c.spec), "");
-    EXPECT_EQ(testing::Show(TableBlockFromSpec(c.spec)), testing::Show(c.block));
+    SCOPED_TRACE(c.value);
+    EXPECT_EQ(CheckTableOption(c.value), "");
+    EXPECT_EQ(testing::Show(TableBlockFromOption(c.value)), testing::Show(c.block));
   }
 }
 
-TEST(CliTableSpec, RefusesWhatCannotBeCarried) {
+TEST(CliTableOption, RefusesWhatCannotBeCarried) {
   struct Case {
-    std::string_view spec;
+    std::string_view value;
     std::string_view fragment;
   };
   const Case cases[] = {
@@ -44,10 +44,11 @@ TEST(CliTableSpec, RefusesWhatCannotBeCarried) {
       {"EMP:\xFF:id", "not valid UTF-8"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
-    EXPECT_NE(CheckTableSpec(c.spec).find(c.fragment), std::string::npos) << CheckTableSpec(c.spec);
+    SCOPED_TRACE(c.value);
+    EXPECT_NE(CheckTableOption(c.value).find(c.fragment), std::string::npos)
+        << CheckTableOption(c.value);
     try {
-      TableBlockFromSpec(c.spec);
+      TableBlockFromOption(c.value);
       ADD_FAILURE() << "expected a usage failure";
     } catch (const Failure& failure) {
       EXPECT_EQ(failure.Code(), ExitCode::usage);

@@ -1,4 +1,4 @@
-#include "cli/table_spec.h"
+#include "cli/table_option.h"
 
 #include <algorithm>
 #include <array>
@@ -19,8 +19,8 @@ struct TableParts {
 };
 
 // "EMP:e,m:id,dept_id" -> {EMP, "e,m", "id,dept_id"}; the reason in `problem` when it is unusable.
-std::optional<TableParts> SplitSpec(std::string_view spec, std::string& problem) {
-  const auto colons = std::count(spec.begin(), spec.end(), ':');
+std::optional<TableParts> SplitOption(std::string_view value, std::string& problem) {
+  const auto colons = std::count(value.begin(), value.end(), ':');
   if (colons != 2) {
     problem = "expected NAME:ALIASES:FIELDS (two colons), found " + std::to_string(colons) +
               (colons == 1 ? " colon" : " colons");
@@ -28,7 +28,7 @@ std::optional<TableParts> SplitSpec(std::string_view spec, std::string& problem)
   }
   std::u16string text;
   try {
-    text = FromUtf8(spec);
+    text = FromUtf8(value);
   } catch (const Error& error) {
     problem = error.Message();
     return std::nullopt;
@@ -58,16 +58,16 @@ std::optional<TableParts> SplitSpec(std::string_view spec, std::string& problem)
 
 }  // namespace
 
-std::string CheckTableSpec(std::string_view spec) {
+std::string CheckTableOption(std::string_view value) {
   std::string problem;
-  SplitSpec(spec, problem);
+  SplitOption(value, problem);
   return problem;
 }
 
-std::u16string TableBlockFromSpec(std::string_view spec) {
+std::u16string TableBlockFromOption(std::string_view value) {
   std::string problem;
-  const std::optional<TableParts> parts = SplitSpec(spec, problem);
-  if (!parts) throw Failure::Usage("--table \"" + std::string(spec) + "\": " + problem);
+  const std::optional<TableParts> parts = SplitOption(value, problem);
+  if (!parts) throw Failure::Usage("--table \"" + std::string(value) + "\": " + problem);
   const std::u16string inner = parts->name + CreateAmlTag(u"AA", parts->aliases, true) +
                                CreateAmlTag(u"PP", parts->fields, true);
   return CreateAmlTag(u"T", inner, true);

@@ -11,12 +11,12 @@ namespace wheretree::cli {
 /// What is wrong with a NAME:ALIASES:FIELDS description, or "" when it can be used. Aliases and
 /// fields are comma lists taken exactly as written (a space after a comma belongs to the next
 /// entry); the alias list may be empty.
-///   CheckTableSpec("EMP:e:id") -> ""
-///   CheckTableSpec("EMP:e") -> "expected NAME:ALIASES:FIELDS (two colons), found 1 colon"
-std::string CheckTableSpec(std::string_view spec);
+///   CheckTableOption("EMP:e:id") -> ""
+///   CheckTableOption("EMP:e") -> "expected NAME:ALIASES:FIELDS (two colons), found 1 colon"
+std::string CheckTableOption(std::string_view value);
 
-/// The AML table block of a description that CheckTableSpec accepts; Failure::Usage otherwise.
-///   TableBlockFromSpec("EMP:e,m:id,dept_id") -> u"<T>EMP<AA>e,m<AA><PP>id,dept_id<PP><T>"
-std::u16string TableBlockFromSpec(std::string_view spec);
+/// The AML table block of a description that CheckTableOption accepts; Failure::Usage otherwise.
+///   TableBlockFromOption("EMP:e,m:id,dept_id") -> u"<T>EMP<AA>e,m<AA><PP>id,dept_id<PP><T>"
+std::u16string TableBlockFromOption(std::string_view value);
 
 }  // namespace wheretree::cli

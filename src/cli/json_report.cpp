@@ -73,8 +73,4 @@ std::string JsonErrorReport(ErrorKind kind, const std::string& message, const Tr
   return Dump(out, 2) + "\n";
 }
 
-std::string NodesJson(const TreeView& tree) {
-  return Dump(Nodes(tree), -1);
-}
-
 }  // namespace wheretree::cli

@@ -13,17 +13,15 @@ namespace wheretree::cli {
 
 /// {"aml", "where", "ansi", "oracle_from", "oracle_where", "connections": [{"t_from",
 /// "t_from_ali", "p_from", "t_to", "t_to_ali", "p_to", "tp_con", "con_con"}], "nodes": [...]}
-/// in this key order, indented by 2, ending in "\n". See NodesJson for the nodes.
+/// in this key order, indented by 2, ending in "\n". The nodes come in index order, each
+/// {"index", "key", "parent", "text", "image", "tag"}: parent is the parent's key or null for the
+/// root, image the number or null, tag null when empty, else the stored number or text:
+///   root only -> "nodes": [{"index": 1, "key": "LP_1", "parent": null, "text": "", "image": 6,
+///                           "tag": -1}]
 std::string JsonReport(const JobResult& result, const TreeView& tree);
 
 /// {"error": {"kind", "message"}, "nodes": [...]}, kind being the library's error kind
 /// ("overflow", "out_of_range", "invalid_argument", "duplicate_key", "no_object").
 std::string JsonErrorReport(ErrorKind kind, const std::string& message, const TreeView& tree);
-
-/// The nodes in index order, each {"index", "key", "parent", "text", "image", "tag"}: parent is
-/// the parent's key or null for the root, image the number or null, tag null when empty, else the
-/// stored number or text. Returned as JSON text without a line break.
-///   root only -> [{"index":1,"key":"LP_1","parent":null,"text":"","image":6,"tag":-1}]
-std::string NodesJson(const TreeView& tree);
 
 }  // namespace wheretree::cli

@@ -11,7 +11,7 @@ bool CutOuterJoinSign(std::u16string& operand) {
   // The sign is expected at the very end, so the last three characters go whatever they are:
   // "e.id(+) " (the left side of "e.id(+) = d.id") keeps its "(", which the reference splitter
   // removes afterwards.
-  operand.erase(operand.size() - 3);  // (erase, not resize: g++ 12 -O3 warns on the latter)
+  operand.resize(operand.size() - 3);
   return true;
 }
 

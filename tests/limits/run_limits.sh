@@ -46,9 +46,10 @@ fail() {
 
 case $check in
   deepest_nesting_small_stack)
-    # 16381 levels, 32767 characters: every format on a 1 MiB stack.
-    nested 16381 >"$work/deep.where"
-    [ "$(wc -c <"$work/deep.where")" -eq 32767 ] || fail "the input is not 32767 characters"
+    # A group's closing bracket must stand fewer than 17777 characters after its opening one, so
+    # 8885 levels (17775 characters) are the deepest nesting a load accepts: every format of it
+    # on a 1 MiB stack.
+    nested 8885 >"$work/deep.where"
     for format in where aml ansi oracle json text; do
       if ! (ulimit -s 1024 && "$tool" --format "$format" "$work/deep.where") >"$work/out" \
         2>"$work/err"; then
@@ -58,18 +59,23 @@ case $check in
     done
     # The written WHERE text holds every bracket and the condition.
     (ulimit -s 1024 && "$tool" --format where "$work/deep.where") >"$work/out"
-    [ "$(tr -cd '(' <"$work/out" | wc -c)" -eq 16381 ] || fail "brackets lost in the written text"
+    [ "$(tr -cd '(' <"$work/out" | wc -c)" -eq 8885 ] || fail "brackets lost in the written text"
     grep -q 'a = 1' "$work/out" || fail "the condition is lost in the written text"
     ;;
   deeper_nesting_refused)
-    # One level more is 32769 characters: refused with status 1 and a message naming the limit.
-    nested 16382 >"$work/deeper.where"
-    status=0
-    (ulimit -s 1024 && "$tool" --format where "$work/deeper.where") >"$work/out" 2>"$work/err" ||
-      status=$?
-    [ "$status" -eq 1 ] || fail "expected status 1, got $status"
-    grep -q '32767' "$work/err" || fail "the message does not name the limit: $(cat "$work/err")"
-    # An opening bracket never closed, as deep as the limit allows.
+    # Deeper input fails with status 1 and a message that names the limit it ran into.
+    expect_refused() {
+      local input=$1 limit=$2 status=0
+      (ulimit -s 1024 && "$tool" --format where "$input") >"$work/out" 2>"$work/err" || status=$?
+      [ "$status" -eq 1 ] || fail "$(basename "$input"): expected status 1, got $status"
+      grep -q "$limit" "$work/err" || fail "the message does not name $limit: $(cat "$work/err")"
+    }
+    nested 8886 >"$work/one_level_more.where"      # closes 17777 characters after it opens
+    expect_refused "$work/one_level_more.where" 17777
+    nested 16381 >"$work/longest.where"            # 32767 characters, the longest text
+    expect_refused "$work/longest.where" 17777
+    nested 16382 >"$work/too_long.where"           # 32769 characters
+    expect_refused "$work/too_long.where" 32767
     head -c 32767 /dev/zero | tr '\0' '(' >"$work/unclosed.where"
     status=0
     (ulimit -s 1024 && "$tool" "$work/unclosed.where") >"$work/out" 2>"$work/err" || status=$?
@@ -91,7 +97,7 @@ case $check in
     valgrind=$3
     largest
     nested 2000 >"$work/nested.where"
-    nested 16382 >"$work/deeper.where"
+    nested 8886 >"$work/deeper.where"
     printf '(a = 1 And b = 2' >"$work/unclosed.where"
     printf '<T>EMP<AA>e<AA><T>' >"$work/bad.aml"
     printf 'e.x = \xff' >"$work/bad_utf8.where"

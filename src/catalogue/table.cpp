@@ -70,8 +70,11 @@ void table::AddAliases(const std::u16string& list) {
 
 void table::AddPoles(const std::u16string& list) {
   ForEachCommaPiece(list, [&](std::u16string_view piece) {
-    CheckInt16(static_cast<std::int64_t>(poles_.Count()) + 1,
-               "the number of fields of table " + Quoted(table_name_));
+    // The message is only built when it is needed: this runs for every field of every table.
+    if (poles_.Count() >= kMaxInt16) {
+      CheckInt16(static_cast<std::int64_t>(poles_.Count()) + 1,
+                 "the number of fields of table " + Quoted(table_name_));
+    }
     poles_.Add(std::u16string(piece));
     signal_->Raise();
   });
@@ -79,8 +82,10 @@ void table::AddPoles(const std::u16string& list) {
 
 std::shared_ptr<cAlias> table::AddAlias(const std::u16string& alias) {
   cAliases& registry = Aliases();
-  CheckInt16(static_cast<std::int64_t>(registry.Count()) + 1,
-             "the number of aliases of table " + Quoted(table_name_));
+  if (registry.Count() >= kMaxInt16) {
+    CheckInt16(static_cast<std::int64_t>(registry.Count()) + 1,
+               "the number of aliases of table " + Quoted(table_name_));
+  }
   return registry.Add(alias);
 }
 

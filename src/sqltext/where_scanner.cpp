@@ -41,20 +41,20 @@ WhereScanner::WhereScanner(std::u16string_view text) : text_(text) {
     const auto u = static_cast<std::size_t>(i);
     switch (text[u]) {
       case u'(':
-        open.push_back(opens_.size());
-        opens_.push_back(i);
+        open.push_back(opens_.Size());
+        opens_.Push(i);
         match_.push_back(kNotFound);
         break;
       case u')':
-        closes_.push_back(i);
+        closes_.Push(i);
         if (!open.empty()) {
           match_[open.back()] = i;
           open.pop_back();
         }
         break;
       case u' ':
-        if (SeparatorAt(text, u, u"and")) ands_.push_back(i);
-        if (SeparatorAt(text, u, u"or")) ors_.push_back(i);
+        if (SeparatorAt(text, u, u"and")) ands_.Push(i);
+        if (SeparatorAt(text, u, u"or")) ors_.Push(i);
         break;
       default:
         break;
@@ -62,21 +62,54 @@ WhereScanner::WhereScanner(std::u16string_view text) : text_(text) {
   }
 }
 
+std::size_t WhereScanner::Positions::LowerBound(std::int32_t from) const noexcept {
+  const std::size_t n = at_.size();
+  std::size_t k = hint_ < n ? hint_ : n;
+  const auto first = at_.begin();
+  if (k < n && at_[k] < from) {
+    // Forward: entries before `low` are all below `from`; double the step until one is not.
+    std::size_t low = k + 1;
+    std::size_t step = 1;
+    while (low + step - 1 < n && at_[low + step - 1] < from) {
+      low += step;
+      step *= 2;
+    }
+    const std::size_t high = low + step - 1 < n ? low + step - 1 : n;
+    k = static_cast<std::size_t>(std::lower_bound(first + static_cast<std::ptrdiff_t>(low),
+                                                  first + static_cast<std::ptrdiff_t>(high), from) -
+                                 first);
+  } else if (k > 0 && at_[k - 1] >= from) {
+    // Backward: the entry at `high` is at or after `from`; double the step until one is not.
+    std::size_t high = k - 1;
+    std::size_t step = 1;
+    while (high >= step && at_[high - step] >= from) {
+      high -= step;
+      step *= 2;
+    }
+    const std::size_t low = high >= step ? high - step : 0;
+    k = static_cast<std::size_t>(std::lower_bound(first + static_cast<std::ptrdiff_t>(low),
+                                                  first + static_cast<std::ptrdiff_t>(high), from) -
+                                 first);
+  }
+  hint_ = k;
+  return k;
+}
+
 std::int32_t WhereScanner::NextIn(const Positions& list, std::int32_t from) const noexcept {
-  const auto it = std::lower_bound(list.begin(), list.end(), from);
-  return it == list.end() ? static_cast<std::int32_t>(text_.size()) : *it;
+  const std::size_t k = list.LowerBound(from);
+  return k == list.Size() ? static_cast<std::int32_t>(text_.size()) : list[k];
 }
 
 std::int32_t WhereScanner::CountIn(const Positions& list, std::int32_t start,
                                    std::int32_t end) noexcept {
-  const auto first = std::lower_bound(list.begin(), list.end(), start);
-  return static_cast<std::int32_t>(std::lower_bound(first, list.end(), end) - first);
+  const std::size_t first = list.LowerBound(start);
+  return static_cast<std::int32_t>(list.LowerBound(end) - first);
 }
 
 std::int32_t WhereScanner::MatchOf(std::int32_t open) const noexcept {
-  const auto it = std::lower_bound(opens_.begin(), opens_.end(), open);
-  if (it == opens_.end() || *it != open) return kNotFound;
-  return match_[static_cast<std::size_t>(it - opens_.begin())];
+  const std::size_t k = opens_.LowerBound(open);
+  if (k == opens_.Size() || opens_[k] != open) return kNotFound;
+  return match_[k];
 }
 
 WhereScanner::Separator WhereScanner::FindFirstSeparator(std::int32_t start,

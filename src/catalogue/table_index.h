@@ -1,14 +1,15 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "catalogue/table.h"
 
@@ -55,7 +56,31 @@ class TableIndex {
     }
   };
   using TextSet = std::unordered_set<std::u16string, TextHash, std::equal_to<>>;
-  using Stamps = std::set<std::uint64_t>;  // ascending stamps = declaration order
+  // Ascending stamps = declaration order. Tables are appended with ever larger stamps, so a
+  // sorted vector takes nearly every insert at its end.
+  class Stamps {
+   public:
+    void insert(std::uint64_t stamp) {
+      if (v_.empty() || v_.back() < stamp) {
+        v_.push_back(stamp);
+        return;
+      }
+      const auto at = std::lower_bound(v_.begin(), v_.end(), stamp);
+      if (*at != stamp) v_.insert(at, stamp);
+    }
+    void erase(std::uint64_t stamp) {
+      const auto at = std::lower_bound(v_.begin(), v_.end(), stamp);
+      if (at != v_.end() && *at == stamp) v_.erase(at);
+    }
+    void clear() noexcept { v_.clear(); }
+    bool empty() const noexcept { return v_.empty(); }
+    std::size_t size() const noexcept { return v_.size(); }
+    auto begin() const noexcept { return v_.begin(); }
+    auto end() const noexcept { return v_.end(); }
+
+   private:
+    std::vector<std::uint64_t> v_;
+  };
   using TextMap = std::unordered_map<std::u16string, Stamps, TextHash, std::equal_to<>>;
 
   struct Entry {

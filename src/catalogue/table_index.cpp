@@ -9,8 +9,8 @@
 namespace wheretree {
 
 void TableIndex::Clear() {
-  stamps_.clear();
   entries_.clear();
+  stamps_.clear();
   by_name_.clear();
   by_alias_.clear();
   by_pole_.clear();
@@ -18,22 +18,19 @@ void TableIndex::Clear() {
 }
 
 void TableIndex::Append(const std::shared_ptr<table>& t) {
-  const std::uint64_t stamp = next_stamp_++;
+  const std::uint64_t stamp = entries_.size();
   Entry e;
   e.tbl = t;
-  e.name = t->TableName();
   const cAliases& aliases = t->Aliases();
-  for (const auto& alias : aliases) e.aliases.insert(alias->Key());
-  for (const auto& pole : t->poles()) e.poles.insert(pole);
+  e.has_alias = aliases.Count() > 0;
   e.oversized = aliases.Count() > kMaxInt16 || t->poles().Count() > kMaxInt16;
-
-  by_name_[e.name].insert(stamp);
-  for (const auto& alias : e.aliases) by_alias_[alias].insert(stamp);
-  if (!e.aliases.empty()) {
-    for (const auto& pole : e.poles) by_pole_[pole].insert(stamp);
+  by_name_[t->TableName()].insert(stamp);
+  for (const auto& alias : aliases) by_alias_[alias->Key()].insert(stamp);
+  if (e.has_alias) {
+    for (const auto& pole : t->poles()) by_pole_[pole].insert(stamp);
   }
   if (e.oversized) oversized_.insert(stamp);
-  entries_[stamp] = std::move(e);
+  entries_.push_back(std::move(e));
   stamps_[t.get()] = stamp;
 }
 
@@ -41,12 +38,12 @@ void TableIndex::AliasAdded(table& t, const std::u16string& alias) {
   const auto found = stamps_.find(&t);
   if (found == stamps_.end()) return;
   const std::uint64_t stamp = found->second;
-  Entry& e = entries_.at(stamp);
-  const bool had_alias = !e.aliases.empty();
-  if (e.aliases.insert(alias).second) by_alias_[alias].insert(stamp);
+  Entry& e = entries_[stamp];
+  by_alias_[alias].insert(stamp);
   // A table's fields become searchable once it has an alias.
-  if (!had_alias) {
-    for (const auto& pole : e.poles) by_pole_[pole].insert(stamp);
+  if (!e.has_alias) {
+    e.has_alias = true;
+    for (const auto& pole : t.poles()) by_pole_[pole].insert(stamp);
   }
   if (t.Aliases().Count() > kMaxInt16) {
     e.oversized = true;
@@ -54,7 +51,7 @@ void TableIndex::AliasAdded(table& t, const std::u16string& alias) {
   }
 }
 
-void TableIndex::Erase(const table& t) {
+void TableIndex::Erase(table& t) {
   const auto found = stamps_.find(&t);
   if (found == stamps_.end()) return;
   Forget(found->second);
@@ -63,34 +60,36 @@ void TableIndex::Erase(const table& t) {
 
 std::shared_ptr<table> TableIndex::FindName(std::u16string_view name) const {
   const Stamps* stamps = Lookup(by_name_, name);
-  return stamps ? entries_.at(*stamps->begin()).tbl : nullptr;
+  return stamps ? entries_[*stamps->begin()].tbl : nullptr;
 }
 
-std::shared_ptr<table> TableIndex::FindFirst(std::u16string_view tbl, std::u16string_view ali,
-                                             std::u16string_view pole) const {
-  const auto passes = [&](const Entry& e) {
-    if (!tbl.empty() && e.name != tbl) return false;
-    if (ali.empty() ? e.aliases.empty() : !e.aliases.contains(ali)) return false;
-    return e.poles.contains(pole);
-  };
-  // Walk the smallest set of tables that must contain the answer; the other tests are hash
-  // lookups in the table's own entry.
+const table* TableIndex::FindFirst(std::u16string_view tbl, std::u16string_view ali,
+                                   std::u16string_view pole) const {
+  // Walk the smallest set of tables that must contain the answer; the other tests are binary
+  // searches in the sets of the tables that have the alias and the field asked for.
+  const Stamps* with_pole = Lookup(by_pole_, pole);
+  const Stamps* with_alias = ali.empty() ? nullptr : Lookup(by_alias_, ali);
   const Stamps* candidates = nullptr;
-  if (!tbl.empty()) {
-    candidates = Lookup(by_name_, tbl);
-  } else {
-    candidates = Lookup(by_pole_, pole);
-    if (!ali.empty()) {
-      const Stamps* with_alias = Lookup(by_alias_, ali);
-      if (!with_alias || (candidates && with_alias->size() < candidates->size())) {
-        candidates = with_alias;
-      }
+  const bool impossible = !with_pole || (!ali.empty() && !with_alias);
+  if (!impossible) {
+    if (!tbl.empty()) {
+      candidates = Lookup(by_name_, tbl);
+    } else {
+      candidates = with_alias && with_alias->size() < with_pole->size() ? with_alias : with_pole;
     }
   }
+  const auto passes = [&](std::uint64_t stamp) {
+    const Entry& e = entries_[stamp];
+    if (!tbl.empty() && e.tbl->TableName() != tbl) return false;
+    if (ali.empty() ? !e.has_alias : (candidates != with_alias && !with_alias->contains(stamp))) {
+      return false;
+    }
+    return candidates == with_pole || with_pole->contains(stamp);
+  };
   std::optional<std::uint64_t> match;
   if (candidates) {
     for (const std::uint64_t stamp : *candidates) {
-      if (passes(entries_.at(stamp))) {
+      if (passes(stamp)) {
         match = stamp;
         break;
       }
@@ -99,22 +98,22 @@ std::shared_ptr<table> TableIndex::FindFirst(std::u16string_view tbl, std::u16st
   // A table-by-table search fails on the first table beyond the 16-bit limits that it reaches:
   // one declared before the match, the match itself, or any one when nothing matches.
   if (!oversized_.empty() && (!match || *oversized_.begin() <= *match)) {
-    const Entry& e = entries_.at(*oversized_.begin());
-    throw Error::Overflow("table \"" + ToUtf8(e.name) +
+    const Entry& e = entries_[*oversized_.begin()];
+    throw Error::Overflow("table \"" + ToUtf8(e.tbl->TableName()) +
                           "\" holds more than 32767 aliases or fields, so it cannot be searched");
   }
-  return match ? entries_.at(*match).tbl : nullptr;
+  return match ? entries_[*match].tbl.get() : nullptr;
 }
 
 void TableIndex::Forget(std::uint64_t stamp) {
-  const auto found = entries_.find(stamp);
-  if (found == entries_.end()) return;
-  const Entry& e = found->second;
-  Unlink(by_name_, e.name, stamp);
-  for (const auto& alias : e.aliases) Unlink(by_alias_, alias, stamp);
-  for (const auto& pole : e.poles) Unlink(by_pole_, pole, stamp);
+  if (stamp >= entries_.size() || !entries_[stamp].tbl) return;
+  Entry& e = entries_[stamp];
+  table& t = *e.tbl;
+  Unlink(by_name_, t.TableName(), stamp);
+  for (const auto& alias : t.Aliases()) Unlink(by_alias_, alias->Key(), stamp);
+  for (const auto& pole : t.poles()) Unlink(by_pole_, pole, stamp);
   oversized_.erase(stamp);
-  entries_.erase(found);
+  e = Entry{};
 }
 
 void TableIndex::Unlink(TextMap& map, const std::u16string& text, std::uint64_t stamp) {

@@ -28,25 +28,21 @@ class TableIndex {
  public:
   /// Forgets every table.
   void Clear();
-
   /// Indexes `t` as the last table of the catalogue.
   void Append(const std::shared_ptr<table>& t);
-
   /// Records that `alias` was just registered for `t` (already indexed).
   void AliasAdded(table& t, const std::u16string& alias);
-
-  /// Forgets `t`; the order of the other tables stays.
-  void Erase(const table& t);
-
+  /// Forgets `t`; the order of the other tables stays. `t` must still have the name, aliases and
+  /// fields it was indexed with (a catalogue rebuilds a stale index instead of erasing from it).
+  void Erase(table& t);
   /// The first table whose name equals `name` exactly, or nullptr.
   std::shared_ptr<table> FindName(std::u16string_view name) const;
-
   /// The first table that passes all three tests, or nullptr: `tbl` is empty or equals its name;
   /// `ali` is one of its aliases, or, when `ali` is empty, it has an alias at all; `pole` is one of
   /// its fields. Comparisons are exact. Error(overflow) when the search reaches a table that holds
-  /// more than 32767 aliases or fields.
-  std::shared_ptr<table> FindFirst(std::u16string_view tbl, std::u16string_view ali,
-                                   std::u16string_view pole) const;
+  /// more than 32767 aliases or fields. The table stays owned by the catalogue.
+  const table* FindFirst(std::u16string_view tbl, std::u16string_view ali,
+                         std::u16string_view pole) const;
 
  private:
   struct TextHash {
@@ -55,9 +51,8 @@ class TableIndex {
       return std::hash<std::u16string_view>{}(text);
     }
   };
-  using TextSet = std::unordered_set<std::u16string, TextHash, std::equal_to<>>;
   // Ascending stamps = declaration order. Tables are appended with ever larger stamps, so a
-  // sorted vector takes nearly every insert at its end.
+  // sorted vector takes nearly every insert at its end, and membership is a binary search.
   class Stamps {
    public:
     void insert(std::uint64_t stamp) {
@@ -72,6 +67,9 @@ class TableIndex {
       const auto at = std::lower_bound(v_.begin(), v_.end(), stamp);
       if (at != v_.end() && *at == stamp) v_.erase(at);
     }
+    bool contains(std::uint64_t stamp) const {
+      return std::binary_search(v_.begin(), v_.end(), stamp);
+    }
     void clear() noexcept { v_.clear(); }
     bool empty() const noexcept { return v_.empty(); }
     std::size_t size() const noexcept { return v_.size(); }
@@ -82,12 +80,11 @@ class TableIndex {
     std::vector<std::uint64_t> v_;
   };
   using TextMap = std::unordered_map<std::u16string, Stamps, TextHash, std::equal_to<>>;
-
+  // One declared table; its name, aliases and fields are read from the table itself, which
+  // cannot change them while the index is in use without the catalogue rebuilding it.
   struct Entry {
-    std::shared_ptr<table> tbl;
-    std::u16string name;
-    TextSet aliases;
-    TextSet poles;
+    std::shared_ptr<table> tbl;  // nullptr once erased
+    bool has_alias = false;
     bool oversized = false;
   };
 
@@ -95,9 +92,9 @@ class TableIndex {
   static void Unlink(TextMap& map, const std::u16string& text, std::uint64_t stamp);
   static const Stamps* Lookup(const TextMap& map, std::u16string_view text);
 
-  std::uint64_t next_stamp_ = 0;
+  // Stamps count from 0 since the last Clear() and index `entries_`.
+  std::vector<Entry> entries_;
   std::unordered_map<const table*, std::uint64_t> stamps_;
-  std::unordered_map<std::uint64_t, Entry> entries_;
   TextMap by_name_;
   TextMap by_alias_;
   TextMap by_pole_;  // only tables with at least one alias: no search finds the others

@@ -14,10 +14,15 @@ tables::tables() : revision_(std::make_shared<std::uint64_t>(0)) {}
 
 bool tables::FindJoinsAliasPole(std::u16string& Tbl, const std::u16string& Ali,
                                 const std::u16string& Pole) {
-  const std::shared_ptr<table> found = FreshIndex().FindFirst(Tbl, Ali, Pole);
-  if (!found) return false;
+  const table* found = FindJoinsTable(Tbl, Ali, Pole);
+  if (found == nullptr) return false;
   Tbl = found->TableName();
   return true;
+}
+
+const table* tables::FindJoinsTable(std::u16string_view Tbl, std::u16string_view Ali,
+                                    std::u16string_view Pole) {
+  return FreshIndex().FindFirst(Tbl, Ali, Pole);
 }
 
 void tables::AddFromAml(std::u16string& inAml) {
@@ -87,7 +92,8 @@ TableIndex& tables::FreshIndex() {
 
 void tables::Detach(const std::shared_ptr<table>& t) {
   t->Changes()->Disconnect();
-  index_.Erase(*t);
+  // A stale index is rebuilt before its next use; only a fresh one matches the table's contents.
+  if (*revision_ == indexed_revision_) index_.Erase(*t);
 }
 
 }  // namespace wheretree

@@ -36,6 +36,11 @@ class tables {
   /// Error(overflow) when the search reaches a table holding more than 32767 aliases or fields.
   bool FindJoinsAliasPole(std::u16string& Tbl, const std::u16string& Ali,
                           const std::u16string& Pole);
+  /// The table FindJoinsAliasPole finds, or nullptr; it stays owned by the catalogue and is valid
+  /// until the catalogue changes.
+  ///   FindJoinsTable(u"", u"E", u"DEPTNO")->TableName() == u"EMP"
+  const table* FindJoinsTable(std::u16string_view Tbl, std::u16string_view Ali,
+                              std::u16string_view Pole);
 
   /// Reads an AML table list and calls Add for each "<T>" block in text order: the name is the text
   /// before the block's first "<AA>", the alias list its first AA value, the field list its first

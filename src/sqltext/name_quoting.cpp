@@ -47,6 +47,7 @@ std::u16string SingleEveryQuotePair(std::u16string_view text) {
 // report text cannot be built.
 void ReportUnquoting(std::u16string_view name) noexcept {
   constexpr std::u16string_view prefix = u"UnBoundBlunkName :";
+  if (!HasReportSink()) return;  // nobody would read the text
   try {
     std::u16string source(prefix);
     source.append(name);
@@ -105,6 +106,22 @@ std::u16string BoundBlunkName(std::int32_t VidSql, std::u16string& name) {
   if (name == u"*") return name;
   const SqlDialect dialect = DialectOf(VidSql);
   if (dialect.bound.IsNothing()) return name;
+
+  // The common case: no quote to double and every part standard; the name comes back as it is.
+  const std::u16string_view as_given = name;
+  if (as_given.find(u'"') == std::u16string_view::npos) {
+    std::size_t dots = 0;
+    bool standard = true;
+    for (const char16_t c : as_given) {
+      if (c == u'.') {
+        ++dots;
+      } else if (!IsStandardNameUnit(c)) {
+        standard = false;
+      }
+    }
+    // An empty part between dots is standard too, so the dots alone need no check.
+    if (standard || dots > 3) return name;
+  }
 
   const std::u16string on_entry = name;
   try {

@@ -19,6 +19,10 @@ void SetReportSink(ReportSink sink) {
   InstalledSink() = std::move(sink);
 }
 
+bool HasReportSink() noexcept {
+  return static_cast<bool>(InstalledSink());
+}
+
 void ReportError(std::u16string_view source, std::int32_t number,
                  std::u16string_view description) noexcept {
   try {

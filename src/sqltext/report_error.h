@@ -18,6 +18,8 @@ using ReportSink = std::function<void(std::u16string_view source, std::int32_t n
 ///   SetReportSink([](auto source, auto, auto) { log(source); });  // then ReportError(...) logs
 void SetReportSink(ReportSink sink);
 
+/// True when a sink is installed, so a caller can skip building a report nobody reads.
+bool HasReportSink() noexcept;
 /// Passes one report to the installed sink, if any; without a sink it does nothing.
 ///   ReportError(u"c_connects.Item", 0, u"") -> no effect unless a sink is installed
 void ReportError(std::u16string_view source, std::int32_t number,

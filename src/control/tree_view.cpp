@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "common/text.h"
 
@@ -145,7 +146,7 @@ NodeRef TreeNodes::Add(std::u16string key, std::u16string text, std::optional<st
 NodeRef TreeNodes::AddChild(std::u16string_view relative_key, std::u16string key,
                             std::u16string text, std::optional<std::int16_t> image) {
   const auto it = tree_.by_key_.find(std::u16string(relative_key));
-  if (it == tree_.by_key_.end()) {
+  if (it == tree_.by_key_.end() || it->second == nullptr) {  // nullptr: a key being claimed
     throw Error::OutOfRange("no tree node has the key \"" + ToUtf8(relative_key) + "\"");
   }
   return tree_.Insert(it->second, std::move(key), std::move(text), image);
@@ -201,7 +202,7 @@ NodeRef TreeNodes::Item(std::int32_t index) const {
 
 NodeRef TreeNodes::Item(std::u16string_view key) const {
   const auto it = tree_.by_key_.find(std::u16string(key));
-  if (it == tree_.by_key_.end()) {
+  if (it == tree_.by_key_.end() || it->second == nullptr) {  // nullptr: a key being claimed
     throw Error::OutOfRange("no tree node has the key \"" + ToUtf8(key) + "\"");
   }
   return it->second->shared_from_this();
@@ -229,13 +230,27 @@ NodeRef TreeView::Insert(TreeNode* parent, std::u16string key, std::u16string te
   if (count_ >= kMaxInt16) {
     throw Error::Overflow("the tree already holds 32767 nodes, the most it can hold");
   }
-  if (!key.empty() && by_key_.count(key) != 0) {
-    throw Error::DuplicateKey("the key \"" + ToUtf8(key) + "\" is already used by a tree node");
+  // The key is claimed first (one hash lookup) and released again if the node cannot be made.
+  auto claimed = by_key_.end();
+  if (!key.empty()) {
+    bool fresh = false;
+    std::tie(claimed, fresh) = by_key_.try_emplace(key, nullptr);
+    if (!fresh) {
+      throw Error::DuplicateKey("the key \"" + ToUtf8(key) + "\" is already used by a tree node");
+    }
   }
-  const TreeNode* notify_parent = parent == &top_ ? nullptr : parent;
-  Notify([&](TreeObserver& o) { o.NodeAboutToBeInserted(notify_parent, parent->children_); });
-  auto node =
-      std::make_shared<TreeNode>(TreeNode::Private{}, this, std::move(key), std::move(text), image);
+  NodeRef node;
+  try {
+    const TreeNode* notify_parent = parent == &top_ ? nullptr : parent;
+    Notify([&](TreeObserver& o) { o.NodeAboutToBeInserted(notify_parent, parent->children_); });
+    node = std::make_shared<TreeNode>(TreeNode::Private{}, this, std::move(key), std::move(text),
+                                      image);
+    if (order_.size() == order_.capacity()) order_.reserve(order_.empty() ? 16 : 2 * order_.size());
+  } catch (...) {
+    if (claimed != by_key_.end()) by_key_.erase(claimed);
+    throw;
+  }
+  if (claimed != by_key_.end()) claimed->second = node.get();
   node->parent_ = parent;
   node->prev_ = parent->last_child_;
   if (parent->last_child_ != nullptr) {
@@ -248,7 +263,6 @@ NodeRef TreeView::Insert(TreeNode* parent, std::u16string key, std::u16string te
   node->slot_ = order_.size();
   order_.push_back(node);
   ++count_;
-  if (!node->key_.empty()) by_key_.emplace(node->key_, node.get());
   Notify([&](TreeObserver& o) { o.NodeInserted(node); });
   return node;
 }
@@ -272,9 +286,19 @@ void TreeView::Detach(TreeNode* node) {
   // Mark the whole subtree removed, without recursion (the tree may be thousands deep).
   bool selection_gone = false;
   bool highlight_gone = false;
-  // The removed nodes stay alive until the walk is over: it follows their links.
+  // The removed nodes stay alive until the walk is over: it follows their links. A lone node
+  // (the common case) is kept alive by `keep`.
   std::vector<NodeRef> removed;
   TreeNode* n = node;
+  if (n->first_child_ == nullptr) {
+    if (selected_.get() == n) selection_gone = true;
+    if (drop_highlight_.get() == n) highlight_gone = true;
+    if (!n->key_.empty()) by_key_.erase(n->key_);
+    order_[n->slot_] = nullptr;
+    --count_;
+    n->tree_ = nullptr;
+    n = nullptr;
+  }
   while (n != nullptr) {
     if (selected_.get() == n) selection_gone = true;
     if (drop_highlight_.get() == n) highlight_gone = true;

@@ -25,16 +25,6 @@ constexpr std::u16string_view kLineBreak = u"\r\n";
 // Table, alias and field of one side of a connection.
 using SideFields = std::array<std::u16string, 3>;
 
-// u"EMP", u"E", u"DEPTNO" -> u"EMP\u040FE\u040FDEPTNO"
-std::u16string JoinFields(const std::u16string& table, const std::u16string& alias,
-                          const std::u16string& field) {
-  std::u16string value;
-  value.reserve(table.size() + alias.size() + field.size() + 2);
-  value.append(table).append(1, kAmlFieldSeparator).append(alias);
-  value.append(1, kAmlFieldSeparator).append(field);
-  return value;
-}
-
 // A value quoted for an error message, cut short when long.
 std::string Quoted(std::u16string_view value) {
   constexpr std::size_t kShown = 40;
@@ -109,17 +99,34 @@ std::int64_t WholeNumber(std::u16string_view value, std::int32_t block_number) {
 
 std::u16string c_connects::CreateAmlString() const {
   CheckInt16(Count(), "the number of connections to write as AML");
+  // Each block is appended in place: "<JOIN>" + lines + "<JOIN>", no piece built on its own.
+  const auto tag = [](std::u16string& out, std::u16string_view name) {
+    out.append(u"<").append(name).append(u">");
+  };
+  const auto side = [&](std::u16string& out, std::u16string_view name, const std::u16string& table,
+                        const std::u16string& alias, const std::u16string& field) {
+    tag(out, name);
+    out.append(table).append(1, kAmlFieldSeparator).append(alias);
+    out.append(1, kAmlFieldSeparator).append(field);
+    tag(out, name);
+  };
+  const auto value = [&](std::u16string& out, std::u16string_view name, std::u16string_view text) {
+    tag(out, name);
+    out.append(text);
+    tag(out, name);
+  };
   std::u16string text;
   for (const auto& c : connections_) {
-    std::u16string line =
-        CreateAmlTag(u"FROM", JoinFields(c->t_from(), c->t_from_ali(), c->p_from()), true);
-    line.append(kLineBreak);
-    line.append(CreateAmlTag(u"TO", JoinFields(c->t_to(), c->t_to_ali(), c->p_to()), true));
-    line.append(kLineBreak);
-    line.append(CreateAmlTag(u"TYPEJOIN", DecimalText(c->tp_con()), true));
-    line.append(CreateAmlTag(u"TYPECOND", TypeCondText(c->con_con()), true));
-    line.append(kLineBreak);
-    text.append(CreateAmlTag(u"JOIN", line, true)).append(kLineBreak);
+    tag(text, u"JOIN");
+    side(text, u"FROM", c->t_from(), c->t_from_ali(), c->p_from());
+    text.append(kLineBreak);
+    side(text, u"TO", c->t_to(), c->t_to_ali(), c->p_to());
+    text.append(kLineBreak);
+    value(text, u"TYPEJOIN", DecimalText(c->tp_con()));
+    value(text, u"TYPECOND", TypeCondText(c->con_con()));
+    text.append(kLineBreak);
+    tag(text, u"JOIN");
+    text.append(kLineBreak);
   }
   return text;
 }

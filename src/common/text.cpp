@@ -5,6 +5,8 @@
 #include <unicode/utf16.h>
 
 #include <array>
+#include <charconv>
+#include <iterator>
 #include <memory>
 
 #include "common/error.h"
@@ -163,8 +165,9 @@ std::u16string_view TrimSpaces(std::u16string_view text) noexcept {
 }
 
 std::u16string DecimalText(std::int64_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
+  char digits[24];  // the 20 characters of -9223372036854775808 fit
+  const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+  return std::u16string(digits, end);
 }
 
 }  // namespace wheretree

@@ -14,16 +14,17 @@ namespace {
 
 // "a = 1\r\nAnd  b = 2 " -> "a = 1 And b = 2"
 std::u16string PrepareWhereText(std::u16string_view text) {
-  std::u16string spaced;
-  spaced.reserve(text.size());
+  std::u16string spaced(text.size(), u'\0');
+  std::size_t kept = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-      spaced += u' ';
+      spaced[kept++] = u' ';
       ++i;
     } else {
-      spaced += text[i];
+      spaced[kept++] = text[i];
     }
   }
+  spaced.resize(kept);
   return CollapseSpaces(TrimSpaces(spaced));
 }
 

@@ -35,8 +35,8 @@ std::int32_t ConditionCode(std::u16string_view op) {
   return 0;  // an unknown operator counts as "="
 }
 
-void FieldReferenceParts::Part::Unquote(std::u16string_view part, std::int32_t VidSql) {
-  const SqlDialect dialect = DialectOf(VidSql);
+void FieldReferenceParts::Part::Unquote(std::u16string_view part, std::int32_t VidSql,
+                                        const SqlDialect& dialect) {
   // An empty part is reported; otherwise, without an opening quote, a doubled quote or a space
   // mark, unquoting gives the part back as it is and the view is enough.
   const bool unchanged =
@@ -79,9 +79,10 @@ FieldReferenceParts::FieldReferenceParts(std::u16string_view reference, std::int
     first = second = s.substr(0, dot);
     field = s.substr(dot + 1);
   }
-  first_.Unquote(first, VidSql);
-  second_.Unquote(second, VidSql);
-  field_.Unquote(field, VidSql);
+  const SqlDialect dialect = DialectOf(VidSql);
+  first_.Unquote(first, VidSql, dialect);
+  second_.Unquote(second, VidSql, dialect);
+  field_.Unquote(field, VidSql, dialect);
 }
 
 std::int16_t SplitFieldReference(std::u16string_view reference, std::u16string& first,

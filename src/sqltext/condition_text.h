@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "sqltext/name_quoting.h"
+
 namespace wheretree {
 
 /// When "(+)" occurs anywhere in `operand`, removes the operand's last three characters (whatever
@@ -52,7 +54,8 @@ class FieldReferenceParts {
   // One part, unquoted: a view of the reference, or of its own copy when unquoting changed it.
   class Part {
    public:
-    void Unquote(std::u16string_view part, std::int32_t VidSql);
+    // `dialect` is DialectOf(VidSql).
+    void Unquote(std::u16string_view part, std::int32_t VidSql, const SqlDialect& dialect);
     std::u16string_view View() const noexcept { return view_; }
 
    private:

@@ -20,12 +20,13 @@ constexpr std::size_t kNone = std::u16string_view::npos;
 std::u16string CollapseSpaces(std::u16string_view text) {
   // One pass: a space is dropped when the text kept so far already ends in one. This gives the
   // same text as replacing pairs of spaces until none is left.
-  std::u16string out;
-  out.reserve(text.size());
+  std::u16string out(text.size(), u'\0');
+  std::size_t kept = 0;
   for (const char16_t c : text) {
-    if (c == u' ' && !out.empty() && out.back() == u' ') continue;
-    out.push_back(c);
+    if (c == u' ' && kept > 0 && out[kept - 1] == u' ') continue;
+    out[kept++] = c;
   }
+  out.resize(kept);
   return out;
 }
 

@@ -16,47 +16,57 @@ std::u16string CreateAmlTag(std::u16string_view tag, std::u16string_view value, 
   return out;
 }
 
-StringArray SplitAmlTag(std::u16string_view tag, std::u16string& text, std::int32_t limit) {
+std::vector<std::u16string_view> SplitAmlTagViews(std::u16string_view tag, std::u16string_view text,
+                                                  std::int32_t limit) {
   if (text.empty()) text = u" ";
   if (limit < -1) {
     throw Error::InvalidArgument("the most pieces of a split is " + std::to_string(limit) +
                                  "; it must be -1 (no limit) or at least 0");
   }
-  if (limit == 0) return StringArray(std::vector<std::u16string>{});
+  std::vector<std::u16string_view> result;
+  if (limit == 0) return result;
 
   std::u16string delimiter;
   delimiter.append(u"<").append(tag).append(u">");
-  const std::string shown = ToUtf8(delimiter);
+  const auto shown = [&] { return ToUtf8(delimiter); };
 
   // "a<T>b<T>c<T>d<T>": p(0) = a is kept, then p(1) = b and p(3) = d (the enclosed values); the
-  // pieces between a closing and the next opening tag, like p(2) = c, are skipped without copying.
-  std::vector<std::u16string> result;
+  // pieces between a closing and the next opening tag, like p(2) = c, are skipped.
   std::int64_t used = 0;  // delimiters used so far
   std::size_t start = 0;
-  const std::u16string_view whole(text);
   while (limit == -1 || used + 1 < limit) {
-    const std::size_t found = FindIgnoreCase(whole, delimiter, start);
+    const std::size_t found = FindIgnoreCase(text, delimiter, start);
     if (found == std::u16string_view::npos) break;
     if (used % 2 == 0) {
       // Before an opening tag: p(0) is kept; later pieces here lie between two pairs.
-      if (used == 0) result.emplace_back(whole.substr(0, found));
+      if (used == 0) result.push_back(text.substr(0, found));
     } else {
-      result.emplace_back(whole.substr(start, found - start));
+      result.push_back(text.substr(start, found - start));
     }
-    if (++used > kMaxInt16) CheckInt16(used, "the number of " + shown + " tags in the text");
+    if (++used > kMaxInt16) CheckInt16(used, "the number of " + shown() + " tags in the text");
     start = found + delimiter.size();
   }
-  if (used == 0) return StringArray(std::vector<std::u16string>{text});
+  if (used == 0) {
+    result.push_back(text);
+    return result;
+  }
   if (used % 2 == 1) {
     // Chosen behaviour for an unclosed value: rather than guess where it ends (or drop it), the
     // split fails and says which tag is left open. Callers only read values closed by a pair.
-    const bool cut = FindIgnoreCase(whole, delimiter, start) != std::u16string_view::npos;
+    const bool cut = FindIgnoreCase(text, delimiter, start) != std::u16string_view::npos;
     throw Error::OutOfRange(
-        "the tag " + shown + " occurs " + std::to_string(used) + " times" +
+        "the tag " + shown() + " occurs " + std::to_string(used) + " times" +
         (cut ? " within the limit of " + std::to_string(limit) + " pieces" : "") +
         ", an odd number, so the value after its last occurrence is not closed");
   }
-  return StringArray(std::move(result));
+  return result;
+}
+
+StringArray SplitAmlTag(std::u16string_view tag, std::u16string& text, std::int32_t limit) {
+  if (text.empty()) text = u" ";
+  const std::vector<std::u16string_view> views = SplitAmlTagViews(tag, text, limit);
+  std::vector<std::u16string> pieces(views.begin(), views.end());
+  return StringArray(std::move(pieces));
 }
 
 }  // namespace wheretree

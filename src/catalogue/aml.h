@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/string_array.h"
 
@@ -29,5 +30,9 @@ std::u16string CreateAmlTag(std::u16string_view tag, std::u16string_view value, 
 /// Errors: overflow when the tag occurs more than 32767 times; out_of_range when it occurs an odd
 /// number of times (the last value is not closed); invalid_argument for a limit below -1.
 StringArray SplitAmlTag(std::u16string_view tag, std::u16string& text, std::int32_t limit);
+
+/// The same split as views of `text` (of the text u" " when `text` is empty), without copies.
+std::vector<std::u16string_view> SplitAmlTagViews(std::u16string_view tag, std::u16string_view text,
+                                                  std::int32_t limit);
 
 }  // namespace wheretree

@@ -49,12 +49,12 @@ cAliases& table::Aliases() {
   return *aliases_;
 }
 
-void table::InitTable(const std::u16string& Name, const std::u16string& list) {
-  TableName(Name);
+void table::InitTable(std::u16string_view Name, std::u16string_view list) {
+  TableName(std::u16string(Name));
   AddPoles(list);
 }
 
-void table::AddAliases(const std::u16string& list) {
+void table::AddAliases(std::u16string_view list) {
   bool refused = false;
   ForEachCommaPiece(list, [&](std::u16string_view piece) {
     if (refused) return;
@@ -68,7 +68,7 @@ void table::AddAliases(const std::u16string& list) {
   });
 }
 
-void table::AddPoles(const std::u16string& list) {
+void table::AddPoles(std::u16string_view list) {
   ForEachCommaPiece(list, [&](std::u16string_view piece) {
     // The message is only built when it is needed: this runs for every field of every table.
     if (poles_.Count() >= kMaxInt16) {

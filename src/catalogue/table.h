@@ -35,16 +35,16 @@ class table {
 
   /// Sets the name to `Name`, then appends the pieces of the comma list `list` to the fields.
   ///   InitTable(u"EMP", u"E,E2") -> TableName() == u"EMP", poles: E, E2
-  void InitTable(const std::u16string& Name, const std::u16string& list);
+  void InitTable(std::u16string_view Name, std::u16string_view list);
 
   /// Registers each piece of the comma list `list` as an alias, in order. The first piece the
   /// registry refuses as a duplicate ends the call quietly; the pieces before it stay registered.
   ///   AddAliases(u"E,e,F") -> aliases: E (no error)
-  void AddAliases(const std::u16string& list);
+  void AddAliases(std::u16string_view list);
 
   /// Appends each piece of the comma list `list` to the fields, untrimmed; u"" adds nothing.
   ///   AddPoles(u"A,,B") -> three more fields: A, (empty), B
-  void AddPoles(const std::u16string& list);
+  void AddPoles(std::u16string_view list);
 
   /// Registers one alias, whole (commas included); Error(duplicate_key) when the registry already
   /// holds it (letter case ignored), Error(overflow) past 32767 aliases.

@@ -28,15 +28,15 @@ const table* tables::FindJoinsTable(std::u16string_view Tbl, std::u16string_view
 void tables::AddFromAml(std::u16string& inAml) {
   // "<T>EMP<AA>E<AA><PP>EMPNO,DEPTNO<PP><T>": one block per T pair; inside it the name is the
   // text before the first <AA>, then the first AA value and the first PP value.
-  const StringArray blocks = SplitAmlTag(u"T", inAml, -1);
-  for (std::size_t i = 1; i < blocks.Size(); ++i) {
+  if (inAml.empty()) inAml = u" ";  // the caller's text, as SplitAmlTag leaves it
+  const std::vector<std::u16string_view> blocks = SplitAmlTagViews(u"T", inAml, -1);
+  for (std::size_t i = 1; i < blocks.size(); ++i) {
     try {
-      std::u16string block = blocks.At(static_cast<std::int64_t>(i));
-      const StringArray a = SplitAmlTag(u"AA", block, -1);
-      const StringArray p = SplitAmlTag(u"PP", block, -1);
-      if (a.Size() < 2) throw Error::OutOfRange("it has no alias list between two <AA> tags");
-      if (p.Size() < 2) throw Error::OutOfRange("it has no field list between two <PP> tags");
-      Add(a.At(0), a.At(1), p.At(1));
+      const std::vector<std::u16string_view> a = SplitAmlTagViews(u"AA", blocks[i], -1);
+      const std::vector<std::u16string_view> p = SplitAmlTagViews(u"PP", blocks[i], -1);
+      if (a.size() < 2) throw Error::OutOfRange("it has no alias list between two <AA> tags");
+      if (p.size() < 2) throw Error::OutOfRange("it has no field list between two <PP> tags");
+      Add(a[0], a[1], p[1]);
     } catch (const Error& error) {
       // Say which block failed; the tables of the blocks before it stay in the catalogue.
       throw Error(error.Kind(),
@@ -45,13 +45,14 @@ void tables::AddFromAml(std::u16string& inAml) {
   }
 }
 
-std::shared_ptr<table> tables::Add(const std::u16string& Name, const std::u16string& alias,
-                                   const std::u16string& poles) {
+std::shared_ptr<table> tables::Add(std::u16string_view Name, std::u16string_view alias,
+                                   std::u16string_view poles) {
   TableIndex& index = FreshIndex();
   if (const std::shared_ptr<table> declared = index.FindName(Name)) {
     // A table declared again: the whole alias text, commas and all, becomes one more alias.
-    declared->AddAlias(alias);
-    index.AliasAdded(*declared, alias);
+    const std::u16string whole(alias);
+    declared->AddAlias(whole);
+    index.AliasAdded(*declared, whole);
     indexed_revision_ = *revision_;  // the only change since the index was fresh is ours
     return nullptr;
   }

@@ -56,8 +56,8 @@ class tables {
   /// letter case, or for an alias the declared table already has; overflow past the limits.
   ///   Add(u"EMP", u"E,E2", u"DEPTNO") -> EMP, aliases E, E2; poles E, E2, DEPTNO
   ///   then Add(u"EMP", u"E3,E4", u"") -> nullptr; EMP gains the one alias "E3,E4"
-  std::shared_ptr<table> Add(const std::u16string& Name, const std::u16string& alias,
-                             const std::u16string& poles);
+  std::shared_ptr<table> Add(std::u16string_view Name, std::u16string_view alias,
+                             std::u16string_view poles);
 
   /// The table at 1-based `position` or under the name `key` (letter case ignored);
   /// Error(out_of_range) when there is none.

@@ -17,6 +17,13 @@ void TableIndex::Clear() {
   oversized_.clear();
 }
 
+void TableIndex::Reserve(std::size_t more) {
+  entries_.reserve(entries_.size() + more);
+  stamps_.reserve(stamps_.size() + more);
+  by_name_.reserve(by_name_.size() + more);
+  by_alias_.reserve(by_alias_.size() + more);
+}
+
 void TableIndex::Append(const std::shared_ptr<table>& t) {
   const std::uint64_t stamp = entries_.size();
   Entry e;

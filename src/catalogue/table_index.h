@@ -28,6 +28,8 @@ class TableIndex {
  public:
   /// Forgets every table.
   void Clear();
+  /// Makes room for `more` tables to be appended (saves rehashing while a list is read).
+  void Reserve(std::size_t more);
   /// Indexes `t` as the last table of the catalogue.
   void Append(const std::shared_ptr<table>& t);
   /// Records that `alias` was just registered for `t` (already indexed).

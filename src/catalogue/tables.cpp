@@ -30,6 +30,7 @@ void tables::AddFromAml(std::u16string& inAml) {
   // text before the first <AA>, then the first AA value and the first PP value.
   if (inAml.empty()) inAml = u" ";  // the caller's text, as SplitAmlTag leaves it
   const std::vector<std::u16string_view> blocks = SplitAmlTagViews(u"T", inAml, -1);
+  FreshIndex().Reserve(blocks.size());
   for (std::size_t i = 1; i < blocks.size(); ++i) {
     try {
       const std::vector<std::u16string_view> a = SplitAmlTagViews(u"AA", blocks[i], -1);

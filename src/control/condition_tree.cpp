@@ -1,5 +1,7 @@
 #include "control/condition_tree.h"
 
+#include <charconv>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -15,12 +17,25 @@ bool IsJoinedNode(const TreeNode& node) {
   return node.Tag().Equals(JoinedTag);
 }
 
+namespace {
+
+// u"LP_" and 12 -> u"LP_12", written in place (short keys stay in the string's own buffer).
+std::u16string NumberedKey(std::u16string_view prefix, std::int64_t n) {
+  char digits[24];  // the 20 characters of -9223372036854775808 fit
+  const char* end = std::to_chars(std::begin(digits), std::end(digits), n).ptr;
+  std::u16string key(prefix);
+  key.append(static_cast<const char*>(digits), end);
+  return key;
+}
+
+}  // namespace
+
 std::u16string LevelKey(std::int64_t n) {
-  return u"LP_" + DecimalText(n);
+  return NumberedKey(u"LP_", n);
 }
 
 std::u16string ConditionKey(std::int64_t n) {
-  return u"c_" + DecimalText(n);
+  return NumberedKey(u"c_", n);
 }
 
 NodeRef& CurrentNode() {

@@ -53,8 +53,12 @@ WhereScanner::WhereScanner(std::u16string_view text) : text_(text) {
         }
         break;
       case u' ':
-        if (SeparatorAt(text, u, u"and")) ands_.Push(i);
-        if (SeparatorAt(text, u, u"or")) ors_.Push(i);
+        // Most spaces are followed by neither word; the first letter decides which to try.
+        if (u + 1 < text.size()) {
+          const char16_t letter = FoldUnit(text[u + 1]);
+          if (letter == u'a' && SeparatorAt(text, u, u"and")) ands_.Push(i);
+          if (letter == u'o' && SeparatorAt(text, u, u"or")) ors_.Push(i);
+        }
         break;
       default:
         break;

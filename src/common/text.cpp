@@ -14,20 +14,32 @@
 namespace wheretree {
 namespace {
 
-// Folding of every BMP code unit, computed once. Surrogate halves map to themselves.
-const std::array<char16_t, 0x10000>& BmpFoldTable() {
-  static const auto table = [] {
-    auto t = std::make_unique<std::array<char16_t, 0x10000>>();
+// Folding of every BMP code unit, computed once, and for each folded unit whether some other
+// unit folds to it too (so a search for it must compare folded units rather than find it).
+struct BmpFolding {
+  std::array<char16_t, 0x10000> fold;
+  std::array<bool, 0x10000> shared;
+};
+
+const BmpFolding& Folding() {
+  static const auto folding = [] {
+    auto f = std::make_unique<BmpFolding>();
+    f->shared.fill(false);
     for (std::uint32_t c = 0; c < 0x10000; ++c) {
       UChar32 folded = (c >= 0xD800 && c <= 0xDFFF)
                            ? static_cast<UChar32>(c)
                            : u_foldCase(static_cast<UChar32>(c), U_FOLD_CASE_DEFAULT);
       // Keep the length: a BMP character folding outside the BMP keeps its own code unit.
-      (*t)[c] = folded <= 0xFFFF ? static_cast<char16_t>(folded) : static_cast<char16_t>(c);
+      f->fold[c] = folded <= 0xFFFF ? static_cast<char16_t>(folded) : static_cast<char16_t>(c);
+      if (f->fold[c] != c) f->shared[f->fold[c]] = true;
     }
-    return t;
+    return f;
   }();
-  return *table;
+  return *folding;
+}
+
+const std::array<char16_t, 0x10000>& BmpFoldTable() {
+  return Folding().fold;
 }
 
 }  // namespace
@@ -107,6 +119,10 @@ char16_t FoldUnit(char16_t unit) noexcept {
   return BmpFoldTable()[unit];
 }
 
+const char16_t* FoldTable() noexcept {
+  return BmpFoldTable().data();
+}
+
 std::u16string FoldCase(std::u16string_view text) {
   const auto& table = BmpFoldTable();
   std::u16string out(text);
@@ -146,11 +162,19 @@ std::size_t FindIgnoreCase(std::u16string_view haystack, std::u16string_view nee
   if (from > haystack.size()) return std::u16string_view::npos;
   if (needle.empty()) return from;
   if (needle.size() > haystack.size() - from) return std::u16string_view::npos;
-  const auto& table = BmpFoldTable();
+  const BmpFolding& folding = Folding();
+  const auto& table = folding.fold;
   const char16_t first = table[needle[0]];
   const std::size_t last = haystack.size() - needle.size();
+  // A first unit that only folds from itself (like "<") is found by a plain search.
+  const bool plain_first = first == needle[0] && !folding.shared[first];
   for (std::size_t i = from; i <= last; ++i) {
-    if (table[haystack[i]] != first) continue;
+    if (plain_first) {
+      i = haystack.find(first, i);
+      if (i == std::u16string_view::npos || i > last) return std::u16string_view::npos;
+    } else if (table[haystack[i]] != first) {
+      continue;
+    }
     if (EqualsIgnoreCase(haystack.substr(i, needle.size()), needle)) return i;
   }
   return std::u16string_view::npos;

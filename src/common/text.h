@@ -29,6 +29,8 @@ std::string ToUtf8(std::u16string_view utf16);
 /// Unicode simple case folding of one code unit (a lone surrogate half is returned unchanged).
 ///   FoldUnit(u'\u040F') == u'\u045F', FoldUnit(u'A') == u'a'
 char16_t FoldUnit(char16_t unit) noexcept;
+/// The table FoldUnit reads, for loops over many units: FoldTable()[unit] == FoldUnit(unit).
+const char16_t* FoldTable() noexcept;
 
 /// Unicode simple case folding of a whole text, code point by code point. The result always has
 /// the length of the input: a code point whose folding would need another number of code units

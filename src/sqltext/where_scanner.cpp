@@ -8,11 +8,12 @@ namespace wheretree {
 namespace {
 
 // " And " / " Or " with exactly one space on each side, letters in any case.
-bool SeparatorAt(std::u16string_view text, std::size_t i, std::u16string_view word) {
+bool SeparatorAt(std::u16string_view text, std::size_t i, std::u16string_view word,
+                 const char16_t* fold) {
   const std::size_t n = word.size();
   if (i + n + 2 > text.size() || text[i] != u' ' || text[i + n + 1] != u' ') return false;
   for (std::size_t k = 0; k < n; ++k) {
-    if (FoldUnit(text[i + 1 + k]) != word[k]) return false;
+    if (fold[text[i + 1 + k]] != word[k]) return false;
   }
   return true;
 }
@@ -35,6 +36,7 @@ std::int32_t SeparatorLength(SeparatorKind kind) noexcept {
 
 WhereScanner::WhereScanner(std::u16string_view text) : text_(text) {
   const auto n = static_cast<std::int32_t>(text.size());
+  const char16_t* fold = FoldTable();
   // A ")" closes the latest "(" still open; a ")" with nothing open closes nothing.
   std::vector<std::size_t> open;
   for (std::int32_t i = 0; i < n; ++i) {
@@ -55,9 +57,9 @@ WhereScanner::WhereScanner(std::u16string_view text) : text_(text) {
       case u' ':
         // Most spaces are followed by neither word; the first letter decides which to try.
         if (u + 1 < text.size()) {
-          const char16_t letter = FoldUnit(text[u + 1]);
-          if (letter == u'a' && SeparatorAt(text, u, u"and")) ands_.Push(i);
-          if (letter == u'o' && SeparatorAt(text, u, u"or")) ors_.Push(i);
+          const char16_t letter = fold[text[u + 1]];
+          if (letter == u'a' && SeparatorAt(text, u, u"and", fold)) ands_.Push(i);
+          if (letter == u'o' && SeparatorAt(text, u, u"or", fold)) ors_.Push(i);
         }
         break;
       default:

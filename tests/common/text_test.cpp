@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "support/test_support.h"
 
 namespace wheretree {
@@ -34,6 +36,31 @@ TEST(CaseFolding, FindIgnoreCase) {
   EXPECT_EQ(FindIgnoreCase(u"abc", u"", 3), 3u);
   EXPECT_EQ(FindIgnoreCase(u"abc", u"a", 4), std::u16string_view::npos);
   EXPECT_EQ(FindIgnoreCase(u"<t>\u045F<T>", u"\u040F"), 3u);
+}
+
+// The search takes shortcuts for needles that begin with a unit nothing else folds to ("<"), so
+// it is checked against folding both texts and searching plainly, over units that fold from
+// several others: K, k and the Kelvin sign; s, S and the long s; a surrogate pair.
+TEST(CaseFolding, FindIgnoreCaseAgreesWithFoldingBothTexts) {
+  const std::u16string units = u"<>Kk\u212ASs\u017F \U0001F600";
+  std::mt19937 random(7);
+  const auto text_of = [&](std::size_t length) {
+    std::u16string t;
+    for (std::size_t i = 0; i < length; ++i) t += units[random() % units.size()];
+    return t;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    const std::u16string haystack = text_of(random() % 12);
+    const std::u16string needle = text_of(1 + random() % 3);
+    const std::size_t from = random() % (haystack.size() + 2);
+    std::size_t expected = std::u16string::npos;
+    if (from <= haystack.size()) {
+      // Folding keeps lengths, so positions of the folded texts are positions of the texts.
+      expected = FoldCase(haystack).find(FoldCase(needle), from);
+    }
+    ASSERT_EQ(FindIgnoreCase(haystack, needle, from), expected)
+        << ToUtf8(haystack) << " / " << ToUtf8(needle) << " from " << from;
+  }
 }
 
 TEST(Utf8, RoundTripAndErrors) {

@@ -1,31 +1,34 @@
 // Loading a WHERE text into the control: the tree is rebuilt, the joins leave it as connections.
+#include <string_view>
 #include <vector>
 
 #include "catalogue/tables.h"
-#include "common/text.h"
 #include "control/where_tree_view_control.h"
 #include "joins/c_connects.h"
 #include "sqltext/join_extraction.h"
-#include "sqltext/text_utils.h"
 #include "sqltext/where_parser.h"
 
 namespace wheretree {
 namespace {
 
-// "a = 1\r\nAnd  b = 2 " -> "a = 1 And b = 2"
+// "a = 1\r\nAnd  b = 2 " -> "a = 1 And b = 2": each CR LF pair becomes a space, then the spaces
+// at both ends go and every run of spaces becomes one, all in one pass.
 std::u16string PrepareWhereText(std::u16string_view text) {
-  std::u16string spaced(text.size(), u'\0');
+  std::u16string out(text.size(), u'\0');
   std::size_t kept = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-      spaced[kept++] = u' ';
+    char16_t c = text[i];
+    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+      c = u' ';
       ++i;
-    } else {
-      spaced[kept++] = text[i];
     }
+    // A space is kept only after a character other than a space: none at the start, one per run.
+    if (c == u' ' && (kept == 0 || out[kept - 1] == u' ')) continue;
+    out[kept++] = c;
   }
-  spaced.resize(kept);
-  return CollapseSpaces(TrimSpaces(spaced));
+  if (kept > 0 && out[kept - 1] == u' ') --kept;  // the run at the end
+  out.resize(kept);
+  return out;
 }
 
 }  // namespace

@@ -8,9 +8,39 @@
 
 namespace wheretree {
 
+void TableIndex::Stamps::insert(std::uint64_t stamp) {
+  if (size_ == 0) {
+    one_ = stamp;
+  } else if (size_ == 1) {
+    if (one_ == stamp) return;
+    many_ = one_ < stamp ? std::vector<std::uint64_t>{one_, stamp}
+                         : std::vector<std::uint64_t>{stamp, one_};
+  } else if (many_.back() < stamp) {
+    many_.push_back(stamp);
+  } else {
+    const auto at = std::lower_bound(many_.begin(), many_.end(), stamp);
+    if (*at == stamp) return;
+    many_.insert(at, stamp);
+  }
+  ++size_;
+}
+
+void TableIndex::Stamps::erase(std::uint64_t stamp) {
+  if (size_ <= 1) {
+    if (size_ == 1 && one_ == stamp) size_ = 0;
+    return;
+  }
+  const auto at = std::lower_bound(many_.begin(), many_.end(), stamp);
+  if (at == many_.end() || *at != stamp) return;
+  many_.erase(at);
+  if (--size_ == 1) {
+    one_ = many_.front();
+    many_.clear();
+  }
+}
+
 void TableIndex::Clear() {
   entries_.clear();
-  stamps_.clear();
   by_name_.clear();
   by_alias_.clear();
   by_pole_.clear();
@@ -19,7 +49,6 @@ void TableIndex::Clear() {
 
 void TableIndex::Reserve(std::size_t more) {
   entries_.reserve(entries_.size() + more);
-  stamps_.reserve(stamps_.size() + more);
   by_name_.reserve(by_name_.size() + more);
   by_alias_.reserve(by_alias_.size() + more);
 }
@@ -38,13 +67,22 @@ void TableIndex::Append(const std::shared_ptr<table>& t) {
   }
   if (e.oversized) oversized_.insert(stamp);
   entries_.push_back(std::move(e));
-  stamps_[t.get()] = stamp;
+}
+
+std::optional<std::uint64_t> TableIndex::StampOf(const table& t) const {
+  // Names are unique in a catalogue unless a renaming made two equal; the entry tells them apart.
+  if (const Stamps* named = Lookup(by_name_, t.TableName())) {
+    for (const std::uint64_t stamp : *named) {
+      if (entries_[stamp].tbl.get() == &t) return stamp;
+    }
+  }
+  return std::nullopt;
 }
 
 void TableIndex::AliasAdded(table& t, const std::u16string& alias) {
-  const auto found = stamps_.find(&t);
-  if (found == stamps_.end()) return;
-  const std::uint64_t stamp = found->second;
+  const std::optional<std::uint64_t> found = StampOf(t);
+  if (!found) return;
+  const std::uint64_t stamp = *found;
   Entry& e = entries_[stamp];
   by_alias_[alias].insert(stamp);
   // A table's fields become searchable once it has an alias.
@@ -59,10 +97,7 @@ void TableIndex::AliasAdded(table& t, const std::u16string& alias) {
 }
 
 void TableIndex::Erase(table& t) {
-  const auto found = stamps_.find(&t);
-  if (found == stamps_.end()) return;
-  Forget(found->second);
-  stamps_.erase(found);
+  if (const std::optional<std::uint64_t> found = StampOf(t)) Forget(*found);
 }
 
 std::shared_ptr<table> TableIndex::FindName(std::u16string_view name) const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -54,32 +55,26 @@ class TableIndex {
     }
   };
   // Ascending stamps = declaration order. Tables are appended with ever larger stamps, so a
-  // sorted vector takes nearly every insert at its end, and membership is a binary search.
+  // sorted list takes nearly every insert at its end, and membership is a binary search. Most
+  // names and aliases belong to one table only: the first stamp is kept in place.
   class Stamps {
    public:
-    void insert(std::uint64_t stamp) {
-      if (v_.empty() || v_.back() < stamp) {
-        v_.push_back(stamp);
-        return;
-      }
-      const auto at = std::lower_bound(v_.begin(), v_.end(), stamp);
-      if (*at != stamp) v_.insert(at, stamp);
+    void insert(std::uint64_t stamp);
+    void erase(std::uint64_t stamp);
+    bool contains(std::uint64_t stamp) const { return std::binary_search(begin(), end(), stamp); }
+    void clear() noexcept {
+      many_.clear();
+      size_ = 0;
     }
-    void erase(std::uint64_t stamp) {
-      const auto at = std::lower_bound(v_.begin(), v_.end(), stamp);
-      if (at != v_.end() && *at == stamp) v_.erase(at);
-    }
-    bool contains(std::uint64_t stamp) const {
-      return std::binary_search(v_.begin(), v_.end(), stamp);
-    }
-    void clear() noexcept { v_.clear(); }
-    bool empty() const noexcept { return v_.empty(); }
-    std::size_t size() const noexcept { return v_.size(); }
-    auto begin() const noexcept { return v_.begin(); }
-    auto end() const noexcept { return v_.end(); }
+    bool empty() const noexcept { return size_ == 0; }
+    std::size_t size() const noexcept { return size_; }
+    const std::uint64_t* begin() const noexcept { return size_ <= 1 ? &one_ : many_.data(); }
+    const std::uint64_t* end() const noexcept { return begin() + size_; }
 
    private:
-    std::vector<std::uint64_t> v_;
+    std::uint64_t one_ = 0;            // the only stamp while there is one
+    std::vector<std::uint64_t> many_;  // all of them once there are two or more
+    std::size_t size_ = 0;
   };
   using TextMap = std::unordered_map<std::u16string, Stamps, TextHash, std::equal_to<>>;
   // One declared table; its name, aliases and fields are read from the table itself, which
@@ -94,9 +89,11 @@ class TableIndex {
   static void Unlink(TextMap& map, const std::u16string& text, std::uint64_t stamp);
   static const Stamps* Lookup(const TextMap& map, std::u16string_view text);
 
+  // The stamp of an indexed table, found through its name.
+  std::optional<std::uint64_t> StampOf(const table& t) const;
+
   // Stamps count from 0 since the last Clear() and index `entries_`.
   std::vector<Entry> entries_;
-  std::unordered_map<const table*, std::uint64_t> stamps_;
   TextMap by_name_;
   TextMap by_alias_;
   TextMap by_pole_;  // only tables with at least one alias: no search finds the others

@@ -46,12 +46,16 @@ class KeyedCollection {
                                   "\" is already used by another entry (letter case is ignored)");
       }
     }
-    // Reserve first so that nothing can fail once the key is in the index.
+    // Keys are listed only once some entry has one (a field list has none): the list is then
+    // filled up to the entries so far. Room is made first, so that nothing can fail once the key
+    // is in the index.
+    const bool keyed = folded || !keys_.empty();
+    if (keyed && keys_.size() < values_.size()) keys_.resize(values_.size());
     Grow(values_);
-    Grow(keys_);
+    if (keyed) Grow(keys_);
     if (folded) positions_.emplace(*folded, values_.size());
     values_.push_back(std::move(value));
-    keys_.push_back(std::move(folded));
+    if (keyed) keys_.push_back(std::move(folded));
   }
 
   /// The entry at 1-based `position`; Error(out_of_range) outside 1..Count().
@@ -107,8 +111,9 @@ class KeyedCollection {
   }
 
   void RemoveIndex(std::size_t index) {
-    if (keys_[index]) positions_.erase(*keys_[index]);
     values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (keys_.empty()) return;  // no entry has a key
+    if (keys_[index]) positions_.erase(*keys_[index]);
     keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(index));
     for (std::size_t i = index; i < keys_.size(); ++i) {
       if (keys_[i]) positions_[*keys_[i]] = i;
@@ -116,7 +121,8 @@ class KeyedCollection {
   }
 
   std::vector<T> values_;
-  std::vector<std::optional<std::u16string>> keys_;            // folded, parallel to values_
+  // Folded keys, parallel to values_ once any entry has a key; empty until then.
+  std::vector<std::optional<std::u16string>> keys_;
   std::unordered_map<std::u16string, std::size_t> positions_;  // folded key -> index in values_
 };
 

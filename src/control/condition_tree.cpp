@@ -1,5 +1,6 @@
 #include "control/condition_tree.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iterator>
 #include <limits>
@@ -23,8 +24,11 @@ namespace {
 std::u16string NumberedKey(std::u16string_view prefix, std::int64_t n) {
   char digits[24];  // the 20 characters of -9223372036854775808 fit
   const char* end = std::to_chars(std::begin(digits), std::end(digits), n).ptr;
-  std::u16string key(prefix);
-  key.append(static_cast<const char*>(digits), end);
+  const auto length = static_cast<std::size_t>(end - digits);
+  std::u16string key(prefix.size() + length, u'\0');
+  std::copy(prefix.begin(), prefix.end(), key.begin());
+  std::copy(static_cast<const char*>(digits), end,
+            key.begin() + static_cast<std::ptrdiff_t>(prefix.size()));
   return key;
 }
 

@@ -1,6 +1,8 @@
 #include "control/tree_view.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <string>
 #include <tuple>
 
@@ -10,8 +12,14 @@ namespace wheretree {
 
 bool TagValue::Equals(std::int32_t number) const {
   if (IsNumber()) return Number() == number;
-  if (IsText()) return Text() == DecimalText(number);
-  return false;
+  if (!IsText()) return false;
+  // The text must be exactly the number's decimal form; compared without building that text,
+  // as every level check of a tree walk comes here.
+  char digits[16];
+  const char* end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+  const std::u16string& text = Text();
+  return std::equal(text.begin(), text.end(), static_cast<const char*>(digits), end,
+                    [](char16_t a, char b) { return a == static_cast<char16_t>(b); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/test_support.h"
@@ -47,6 +51,56 @@ TEST(KeyedCollection, RemoveRenumbersAndKeepsKeyLookupsRight) {
   EXPECT_EQ(c.Item(u"c"), "c");
   EXPECT_EQ(c.Item(3), "b again");
   EXPECT_EQ(c.Item(u"b"), "b again");
+}
+
+// Entries with and without keys in any order, removed by position and by key, against a plain
+// list of (value, key) pairs searched from the front.
+TEST(KeyedCollection, AgreesWithAPlainListUnderMixedChanges) {
+  std::mt19937 random(11);
+  const std::vector<std::u16string> keys = {u"a", u"A", u"b", u"\u0416", u"\u0436", u""};
+  for (int round = 0; round < 200; ++round) {
+    KeyedCollection<int> c;
+    std::vector<std::pair<int, std::optional<std::u16string>>> plain;
+    const auto find = [&](const std::u16string& key) {
+      return std::find_if(plain.begin(), plain.end(), [&](const auto& e) {
+        return e.second && FoldCase(*e.second) == FoldCase(key);
+      });
+    };
+    for (int step = 0; step < 40; ++step) {
+      const unsigned op = random() % 4;
+      const std::u16string key = keys[random() % keys.size()];
+      if (op == 0) {
+        c.Add(step);
+        plain.emplace_back(step, std::nullopt);
+      } else if (op == 1) {
+        const bool taken = find(key) != plain.end();
+        if (taken) {
+          EXPECT_WT_ERROR(c.Add(step, key), ErrorKind::duplicate_key, "already used");
+        } else {
+          c.Add(step, key);
+          plain.emplace_back(step, key);
+        }
+      } else if (op == 2 && !plain.empty()) {
+        const auto at = static_cast<std::int32_t>(random() % plain.size());
+        c.Remove(at + 1);
+        plain.erase(plain.begin() + at);
+      } else if (op == 3 && find(key) != plain.end()) {
+        c.Remove(key);
+        plain.erase(find(key));
+      }
+      ASSERT_EQ(c.Count(), static_cast<std::int32_t>(plain.size()));
+      for (std::size_t i = 0; i < plain.size(); ++i) {
+        ASSERT_EQ(c.Item(static_cast<std::int32_t>(i) + 1), plain[i].first);
+      }
+      for (const std::u16string& k : keys) {
+        const auto it = find(k);
+        ASSERT_EQ(c.Contains(k), it != plain.end());
+        if (it != plain.end()) {
+          ASSERT_EQ(c.Item(k), it->first);
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ std::vector<std::u16string_view> SplitAmlTagViews(std::u16string_view tag, std::
   }
   std::vector<std::u16string_view> result;
   if (limit == 0) return result;
+  result.reserve(4);  // the text before the tags and a value or two, the common case
 
   std::u16string delimiter;
   delimiter.append(u"<").append(tag).append(u">");

@@ -28,6 +28,22 @@ namespace wheretree {
 template <typename T>
 class KeyedCollection {
  public:
+  KeyedCollection() = default;
+  // A copy points its key list at its own index; a move takes the index's elements along.
+  KeyedCollection(const KeyedCollection& other)
+      : values_(other.values_), keys_(other.keys_.size(), nullptr), positions_(other.positions_) {
+    for (std::size_t i = 0; i < keys_.size(); ++i) {
+      if (other.keys_[i] != nullptr) keys_[i] = &*positions_.find(other.keys_[i]->first);
+    }
+  }
+  KeyedCollection(KeyedCollection&&) noexcept = default;
+  KeyedCollection& operator=(const KeyedCollection& other) {
+    if (this != &other) *this = KeyedCollection(other);
+    return *this;
+  }
+  KeyedCollection& operator=(KeyedCollection&&) noexcept = default;
+  ~KeyedCollection() = default;
+
   using iterator = typename std::vector<T>::iterator;
   using const_iterator = typename std::vector<T>::const_iterator;
 
@@ -50,12 +66,13 @@ class KeyedCollection {
     // filled up to the entries so far. Room is made first, so that nothing can fail once the key
     // is in the index.
     const bool keyed = folded || !keys_.empty();
-    if (keyed && keys_.size() < values_.size()) keys_.resize(values_.size());
+    if (keyed && keys_.size() < values_.size()) keys_.resize(values_.size(), nullptr);
     Grow(values_);
     if (keyed) Grow(keys_);
-    if (folded) positions_.emplace(*folded, values_.size());
+    Slot* slot = nullptr;
+    if (folded) slot = &*positions_.emplace(std::move(*folded), values_.size()).first;
     values_.push_back(std::move(value));
-    if (keyed) keys_.push_back(std::move(folded));
+    if (keyed) keys_.push_back(slot);
   }
 
   /// The entry at 1-based `position`; Error(out_of_range) outside 1..Count().
@@ -88,9 +105,10 @@ class KeyedCollection {
 
  private:
   // Makes room for one more entry, doubling the capacity so that appending stays linear overall.
+  // The first room is for 8: a table's field list (its aliases and fields) mostly fits.
   template <typename V>
   static void Grow(V& vector) {
-    if (vector.size() == vector.capacity()) vector.reserve(vector.empty() ? 4 : vector.size() * 2);
+    if (vector.size() == vector.capacity()) vector.reserve(vector.empty() ? 8 : vector.size() * 2);
   }
 
   std::size_t IndexOf(std::int32_t position) const {
@@ -113,17 +131,22 @@ class KeyedCollection {
   void RemoveIndex(std::size_t index) {
     values_.erase(values_.begin() + static_cast<std::ptrdiff_t>(index));
     if (keys_.empty()) return;  // no entry has a key
-    if (keys_[index]) positions_.erase(*keys_[index]);
+    if (keys_[index] != nullptr) positions_.erase(keys_[index]->first);
     keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(index));
     for (std::size_t i = index; i < keys_.size(); ++i) {
-      if (keys_[i]) positions_[*keys_[i]] = i;
+      if (keys_[i] != nullptr) keys_[i]->second = i;
     }
   }
 
+  // folded key -> index in values_
+  using Positions = std::unordered_map<std::u16string, std::size_t>;
+  using Slot = Positions::value_type;
+
   std::vector<T> values_;
-  // Folded keys, parallel to values_ once any entry has a key; empty until then.
-  std::vector<std::optional<std::u16string>> keys_;
-  std::unordered_map<std::u16string, std::size_t> positions_;  // folded key -> index in values_
+  // Each entry's place in `positions_` (nullptr: no key), parallel to values_ once any entry has
+  // a key; empty until then. Elements of an unordered map stay where they are when it rehashes.
+  std::vector<Slot*> keys_;
+  Positions positions_;
 };
 
 }  // namespace wheretree

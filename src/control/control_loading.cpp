@@ -1,4 +1,5 @@
 // Loading a WHERE text into the control: the tree is rebuilt, the joins leave it as connections.
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,17 @@ std::u16string PrepareWhereText(std::u16string_view text) {
   std::u16string out(text.size(), u'\0');
   std::size_t kept = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    // Most characters are neither a space nor a carriage return: such a run is copied whole.
+    std::size_t run = i;
+    while (run < text.size() && text[run] > u' ') ++run;
+    if (run > i) {
+      std::copy(text.begin() + static_cast<std::ptrdiff_t>(i),
+                text.begin() + static_cast<std::ptrdiff_t>(run),
+                out.begin() + static_cast<std::ptrdiff_t>(kept));
+      kept += run - i;
+      i = run;
+      if (i == text.size()) break;
+    }
     char16_t c = text[i];
     if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
       c = u' ';

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <iterator>
 #include <string>
-#include <tuple>
 
 #include "common/text.h"
 
@@ -153,11 +152,11 @@ NodeRef TreeNodes::Add(std::u16string key, std::u16string text, std::optional<st
 
 NodeRef TreeNodes::AddChild(std::u16string_view relative_key, std::u16string key,
                             std::u16string text, std::optional<std::int16_t> image) {
-  const auto it = tree_.by_key_.find(std::u16string(relative_key));
-  if (it == tree_.by_key_.end() || it->second == nullptr) {  // nullptr: a key being claimed
+  TreeNode* const parent = tree_.by_key_.Find(relative_key);
+  if (parent == nullptr) {
     throw Error::OutOfRange("no tree node has the key \"" + ToUtf8(relative_key) + "\"");
   }
-  return tree_.Insert(it->second, std::move(key), std::move(text), image);
+  return tree_.Insert(parent, std::move(key), std::move(text), image);
 }
 
 NodeRef TreeNodes::AddChild(const NodeRef& parent, std::u16string key, std::u16string text,
@@ -187,7 +186,7 @@ void TreeNodes::Clear() {
   tree_.order_.clear();
   tree_.has_gaps_ = false;
   tree_.count_ = 0;
-  tree_.by_key_.clear();
+  tree_.by_key_.Clear();
   tree_.top_.first_child_ = tree_.top_.last_child_ = nullptr;
   tree_.top_.children_ = 0;
   tree_.selected_ = nullptr;
@@ -209,11 +208,11 @@ NodeRef TreeNodes::Item(std::int32_t index) const {
 }
 
 NodeRef TreeNodes::Item(std::u16string_view key) const {
-  const auto it = tree_.by_key_.find(std::u16string(key));
-  if (it == tree_.by_key_.end() || it->second == nullptr) {  // nullptr: a key being claimed
+  TreeNode* const found = tree_.by_key_.Find(key);
+  if (found == nullptr) {
     throw Error::OutOfRange("no tree node has the key \"" + ToUtf8(key) + "\"");
   }
-  return it->second->shared_from_this();
+  return found->shared_from_this();
 }
 
 std::vector<NodeRef> TreeNodes::All() const {
@@ -238,27 +237,19 @@ NodeRef TreeView::Insert(TreeNode* parent, std::u16string key, std::u16string te
   if (count_ >= kMaxInt16) {
     throw Error::Overflow("the tree already holds 32767 nodes, the most it can hold");
   }
-  // The key is claimed first (one hash lookup) and released again if the node cannot be made.
-  auto claimed = by_key_.end();
-  if (!key.empty()) {
-    bool fresh = false;
-    std::tie(claimed, fresh) = by_key_.try_emplace(key, nullptr);
-    if (!fresh) {
-      throw Error::DuplicateKey("the key \"" + ToUtf8(key) + "\" is already used by a tree node");
-    }
+  if (by_key_.Find(key) != nullptr) {
+    throw Error::DuplicateKey("the key \"" + ToUtf8(key) + "\" is already used by a tree node");
   }
-  NodeRef node;
-  try {
-    const TreeNode* notify_parent = parent == &top_ ? nullptr : parent;
-    Notify([&](TreeObserver& o) { o.NodeAboutToBeInserted(notify_parent, parent->children_); });
-    node = std::make_shared<TreeNode>(TreeNode::Private{}, this, std::move(key), std::move(text),
-                                      image);
-    if (order_.size() == order_.capacity()) order_.reserve(order_.empty() ? 16 : 2 * order_.size());
-  } catch (...) {
-    if (claimed != by_key_.end()) by_key_.erase(claimed);
-    throw;
+  const TreeNode* notify_parent = parent == &top_ ? nullptr : parent;
+  Notify([&](TreeObserver& o) { o.NodeAboutToBeInserted(notify_parent, parent->children_); });
+  auto node =
+      std::make_shared<TreeNode>(TreeNode::Private{}, this, std::move(key), std::move(text), image);
+  if (order_.size() == order_.capacity()) order_.reserve(order_.empty() ? 16 : 2 * order_.size());
+  // Only an observer that added a node with this key while being told about this one gets here.
+  if (!by_key_.Insert(node.get())) {
+    throw Error::DuplicateKey("the key \"" + ToUtf8(node->key_) +
+                              "\" was taken by another tree node while this one was added");
   }
-  if (claimed != by_key_.end()) claimed->second = node.get();
   node->parent_ = parent;
   node->prev_ = parent->last_child_;
   if (parent->last_child_ != nullptr) {
@@ -301,7 +292,7 @@ void TreeView::Detach(TreeNode* node) {
   if (n->first_child_ == nullptr) {
     if (selected_.get() == n) selection_gone = true;
     if (drop_highlight_.get() == n) highlight_gone = true;
-    if (!n->key_.empty()) by_key_.erase(n->key_);
+    by_key_.Erase(n);
     order_[n->slot_] = nullptr;
     --count_;
     n->tree_ = nullptr;
@@ -310,7 +301,7 @@ void TreeView::Detach(TreeNode* node) {
   while (n != nullptr) {
     if (selected_.get() == n) selection_gone = true;
     if (drop_highlight_.get() == n) highlight_gone = true;
-    if (!n->key_.empty()) by_key_.erase(n->key_);
+    by_key_.Erase(n);
     removed.push_back(std::move(order_[n->slot_]));
     --count_;
     n->tree_ = nullptr;

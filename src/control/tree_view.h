@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/error.h"
+#include "control/node_key_index.h"
 
 namespace wheretree {
 
@@ -108,6 +109,7 @@ class TreeNode : public std::enable_shared_from_this<TreeNode> {
  private:
   friend class TreeView;
   friend class TreeNodes;
+  friend class NodeKeyIndex;
   struct Private {};
 
  public:
@@ -227,7 +229,7 @@ class TreeView {
   mutable std::vector<NodeRef> order_;
   mutable bool has_gaps_ = false;
   std::int32_t count_ = 0;
-  std::unordered_map<std::u16string, TreeNode*> by_key_;
+  NodeKeyIndex by_key_;
   NodeRef selected_;
   NodeRef drop_highlight_;
   std::function<NodeRef(float, float)> hit_tester_;

@@ -1,6 +1,7 @@
 #include "joins/c_connects.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "sqltext/name_quoting.h"
 #include "sqltext/report_error.h"
@@ -13,10 +14,10 @@ void ReplaceDots(std::u16string& text) {
   std::replace(text.begin(), text.end(), u'.', u'_');
 }
 
-// u"sales.dbo.Orders" -> u"Orders";  u"Orders" -> u"Orders"
-std::u16string AfterLastDot(const std::u16string& name) {
+// u"sales.dbo.Orders" -> u"Orders";  u"Orders" stays
+void KeepAfterLastDot(std::u16string& name) {
   const auto dot = name.rfind(u'.');
-  return dot == std::u16string::npos ? name : name.substr(dot + 1);
+  if (dot != std::u16string::npos) name.erase(0, dot + 1);
 }
 
 }  // namespace
@@ -47,13 +48,16 @@ std::shared_ptr<c_connect> c_connects::addNEW(std::int32_t VidSql, bool UseSchem
   connection->p_from(BoundBlunkName(VidSql, from_field));
   connection->p_to(BoundBlunkName(VidSql, to_field));
 
-  connection->t_from(connection->FlagSql_From() ? from_table : BoundBlunkName(VidSql, from_table));
-  connection->t_to(connection->FlagSql_To() ? to_table : BoundBlunkName(VidSql, to_table));
-
+  std::u16string from_printed =
+      connection->FlagSql_From() ? from_table : BoundBlunkName(VidSql, from_table);
+  std::u16string to_printed =
+      connection->FlagSql_To() ? to_table : BoundBlunkName(VidSql, to_table);
   if (!UseSchemaNames) {
-    connection->t_from(AfterLastDot(connection->t_from()));
-    connection->t_to(AfterLastDot(connection->t_to()));
+    KeepAfterLastDot(from_printed);
+    KeepAfterLastDot(to_printed);
   }
+  connection->t_from(std::move(from_printed));
+  connection->t_to(std::move(to_printed));
 
   connection->tp_con(TypeC);
   connection->con_con(cond);

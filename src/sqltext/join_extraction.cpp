@@ -41,8 +41,13 @@ bool SplitComparison(std::u16string_view text, Comparison& out) {
   std::size_t count = 0;
   std::size_t cursor = 0;
   while (cursor < text.size()) {
-    const std::size_t at = text.find_first_of(u"=<>", cursor);
-    if (at == std::u16string_view::npos) break;
+    std::size_t at = cursor;
+    // "<", "=" and ">" are the highest of the three: anything above ">" is passed at once.
+    while (at < text.size() &&
+           (text[at] > u'>' || (text[at] != u'<' && text[at] != u'=' && text[at] != u'>'))) {
+      ++at;
+    }
+    if (at == text.size()) break;
     if (count == 2) return false;  // a third piece
     const std::size_t length = OperatorLength(text, at);
     if (count == 0) out.op = text.substr(at, length);

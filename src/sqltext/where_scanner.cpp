@@ -39,9 +39,13 @@ WhereScanner::WhereScanner(std::u16string_view text) : text_(text) {
   const char16_t* fold = FoldTable();
   // A ")" closes the latest "(" still open; a ")" with nothing open closes nothing.
   std::vector<std::size_t> open;
+  const char16_t* const units = text.data();
   for (std::int32_t i = 0; i < n; ++i) {
+    // Most characters are none of " ", "(" and ")", which all lie at or below ")".
+    while (i < n && units[i] > u')') ++i;
+    if (i == n) break;
     const auto u = static_cast<std::size_t>(i);
-    switch (text[u]) {
+    switch (units[u]) {
       case u'(':
         open.push_back(opens_.Size());
         opens_.Push(i);

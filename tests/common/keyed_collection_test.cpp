@@ -53,8 +53,8 @@ TEST(KeyedCollection, RemoveRenumbersAndKeepsKeyLookupsRight) {
   EXPECT_EQ(c.Item(u"b"), "b again");
 }
 
-// Entries with and without keys in any order, removed by position and by key, against a plain
-// list of (value, key) pairs searched from the front.
+// Entries with and without keys in any order, removed by position and by key, copied and moved,
+// against a plain list of (value, key) pairs searched from the front.
 TEST(KeyedCollection, AgreesWithAPlainListUnderMixedChanges) {
   std::mt19937 random(11);
   const std::vector<std::u16string> keys = {u"a", u"A", u"b", u"\u0416", u"\u0436", u""};
@@ -67,7 +67,7 @@ TEST(KeyedCollection, AgreesWithAPlainListUnderMixedChanges) {
       });
     };
     for (int step = 0; step < 40; ++step) {
-      const unsigned op = random() % 4;
+      const unsigned op = random() % 6;
       const std::u16string key = keys[random() % keys.size()];
       if (op == 0) {
         c.Add(step);
@@ -87,6 +87,17 @@ TEST(KeyedCollection, AgreesWithAPlainListUnderMixedChanges) {
       } else if (op == 3 && find(key) != plain.end()) {
         c.Remove(key);
         plain.erase(find(key));
+      } else if (op == 4) {
+        // A copy lives on its own: changing it leaves the original alone, and back it comes.
+        KeyedCollection<int> copy = c;
+        if (copy.Count() > 0) copy.Remove(1);
+        copy.Add(-1);
+        ASSERT_EQ(c.Count(), static_cast<std::int32_t>(plain.size()));
+        copy = c;
+        c = copy;
+      } else if (op == 5) {
+        KeyedCollection<int> moved = std::move(c);
+        c = std::move(moved);
       }
       ASSERT_EQ(c.Count(), static_cast<std::int32_t>(plain.size()));
       for (std::size_t i = 0; i < plain.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 #include "catalogue/tables.h"
 #include "common/text.h"
@@ -37,6 +38,26 @@ void AddFromAml(benchmark::State& state) {
                           static_cast<std::int64_t>(aml.size() * sizeof(char16_t)));
 }
 BENCHMARK(AddFromAml)->Apply(Sizes);
+
+// The same tables read one list of one table at a time: the catalogue must grow linearly here
+// too, not only when one list brings them all.
+void AddFromAmlOneByOne(benchmark::State& state) {
+  std::vector<std::u16string> lists;
+  for (std::int64_t i = 0; i < state.range(0); ++i) {
+    const std::u16string n = DecimalText(i);
+    lists.push_back(u"<T>TABLE_" + n + u"<AA>t" + n + u"<AA><PP>ID,REF_ID,NAME_" + n +
+                    u",AMOUNT<PP><T>");
+  }
+  for (auto _ : state) {
+    tables catalogue;
+    for (const std::u16string& list : lists) {
+      std::u16string text = list;
+      catalogue.AddFromAml(text);
+    }
+    benchmark::DoNotOptimize(catalogue.Count());
+  }
+}
+BENCHMARK(AddFromAmlOneByOne)->Apply(Sizes);
 
 // One search of each kind the join extraction makes: by alias, by table name, unqualified, and
 // one that finds nothing.

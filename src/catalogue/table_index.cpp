@@ -1,5 +1,6 @@
 #include "catalogue/table_index.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -48,9 +49,14 @@ void TableIndex::Clear() {
 }
 
 void TableIndex::Reserve(std::size_t more) {
-  entries_.reserve(entries_.size() + more);
-  by_name_.reserve(by_name_.size() + more);
-  by_alias_.reserve(by_alias_.size() + more);
+  // The room at least doubles when it grows, so that many short lists read one after another
+  // stay linear overall (an exact reservation each time would move everything each time).
+  const std::size_t wanted = entries_.size() + more;
+  if (wanted <= entries_.capacity()) return;
+  const std::size_t room = std::max(wanted, 2 * entries_.capacity());
+  entries_.reserve(room);
+  by_name_.reserve(room);
+  by_alias_.reserve(room);
 }
 
 void TableIndex::Append(const std::shared_ptr<table>& t) {

@@ -1,12 +1,10 @@
 #include "sqltext/join_extraction.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "common/text.h"
 #include "control/condition_tree.h"
 #include "sqltext/condition_text.h"
-#include "sqltext/text_utils.h"
 
 namespace wheretree {
 namespace {

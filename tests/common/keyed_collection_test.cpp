@@ -53,11 +53,30 @@ TEST(KeyedCollection, RemoveRenumbersAndKeepsKeyLookupsRight) {
   EXPECT_EQ(c.Item(u"b"), "b again");
 }
 
+// Many keys: a collection past a few keys finds them through a hash table, and falls back to
+// reading its key list when removals leave few.
+std::vector<std::u16string> ManyKeys() {
+  std::vector<std::u16string> keys = {u"", u"\u0416", u"\u0436"};
+  for (char16_t c = u'a'; c <= u'x'; ++c) {
+    keys.push_back(std::u16string(1, c) + u"key");
+    keys.push_back(std::u16string(1, static_cast<char16_t>(c - u'a' + u'A')) + u"KEY");
+  }
+  return keys;
+}
+
 // Entries with and without keys in any order, removed by position and by key, copied and moved,
 // against a plain list of (value, key) pairs searched from the front.
-TEST(KeyedCollection, AgreesWithAPlainListUnderMixedChanges) {
+class KeyedCollectionMixedChanges : public ::testing::TestWithParam<std::vector<std::u16string>> {};
+
+INSTANTIATE_TEST_SUITE_P(FewAndManyKeys, KeyedCollectionMixedChanges,
+                         ::testing::Values(std::vector<std::u16string>{u"a", u"A", u"b", u"\u0416",
+                                                                       u"\u0436", u""},
+                                           ManyKeys()));
+
+TEST_P(KeyedCollectionMixedChanges, AgreesWithAPlainList) {
   std::mt19937 random(11);
-  const std::vector<std::u16string> keys = {u"a", u"A", u"b", u"\u0416", u"\u0436", u""};
+  const std::vector<std::u16string>& keys = GetParam();
+  const int steps = keys.size() > 10 ? 160 : 40;
   for (int round = 0; round < 200; ++round) {
     KeyedCollection<int> c;
     std::vector<std::pair<int, std::optional<std::u16string>>> plain;
@@ -66,8 +85,10 @@ TEST(KeyedCollection, AgreesWithAPlainListUnderMixedChanges) {
         return e.second && FoldCase(*e.second) == FoldCase(key);
       });
     };
-    for (int step = 0; step < 40; ++step) {
-      const unsigned op = random() % 6;
+    for (int step = 0; step < steps; ++step) {
+      // Adds under a key come twice as often as the other changes, so the keys pile up.
+      const unsigned draw = random() % 7;
+      const unsigned op = draw == 6 ? 1 : draw;
       const std::u16string key = keys[random() % keys.size()];
       if (op == 0) {
         c.Add(step);

@@ -45,7 +45,7 @@ void table::poles(KeyedCollection<std::u16string> fields) {
 }
 
 cAliases& table::Aliases() {
-  if (!aliases_) aliases_ = std::make_unique<cAliases>(signal_);
+  if (!aliases_) aliases_.emplace(signal_);
   return *aliases_;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "catalogue/c_alias.h"
@@ -20,6 +21,13 @@ namespace wheretree {
 class table {
  public:
   table();
+  // A table's parts report their changes through the table's signal: a copy would report into
+  // the same catalogue, so tables are not copied.
+  table(const table&) = delete;
+  table& operator=(const table&) = delete;
+  table(table&&) = default;
+  table& operator=(table&&) = default;
+  ~table() = default;
 
   /// The table's name, exactly as declared.
   const std::u16string& TableName() const noexcept { return table_name_; }
@@ -59,7 +67,7 @@ class table {
   std::u16string table_name_;
   // Declared before the registry, so the registry is released first.
   KeyedCollection<std::u16string> poles_;
-  std::unique_ptr<cAliases> aliases_;
+  std::optional<cAliases> aliases_;
 };
 
 }  // namespace wheretree

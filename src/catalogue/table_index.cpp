@@ -9,42 +9,11 @@
 
 namespace wheretree {
 
-void TableIndex::Stamps::insert(std::uint64_t stamp) {
-  if (size_ == 0) {
-    one_ = stamp;
-  } else if (size_ == 1) {
-    if (one_ == stamp) return;
-    many_ = one_ < stamp ? std::vector<std::uint64_t>{one_, stamp}
-                         : std::vector<std::uint64_t>{stamp, one_};
-  } else if (many_.back() < stamp) {
-    many_.push_back(stamp);
-  } else {
-    const auto at = std::lower_bound(many_.begin(), many_.end(), stamp);
-    if (*at == stamp) return;
-    many_.insert(at, stamp);
-  }
-  ++size_;
-}
-
-void TableIndex::Stamps::erase(std::uint64_t stamp) {
-  if (size_ <= 1) {
-    if (size_ == 1 && one_ == stamp) size_ = 0;
-    return;
-  }
-  const auto at = std::lower_bound(many_.begin(), many_.end(), stamp);
-  if (at == many_.end() || *at != stamp) return;
-  many_.erase(at);
-  if (--size_ == 1) {
-    one_ = many_.front();
-    many_.clear();
-  }
-}
-
 void TableIndex::Clear() {
   entries_.clear();
-  by_name_.clear();
-  by_alias_.clear();
-  by_pole_.clear();
+  by_name_.Clear();
+  by_alias_.Clear();
+  by_pole_.Clear();
   oversized_.clear();
 }
 
@@ -55,8 +24,8 @@ void TableIndex::Reserve(std::size_t more) {
   if (wanted <= entries_.capacity()) return;
   const std::size_t room = std::max(wanted, 2 * entries_.capacity());
   entries_.reserve(room);
-  by_name_.reserve(room);
-  by_alias_.reserve(room);
+  by_name_.Reserve(room);
+  by_alias_.Reserve(room);
 }
 
 void TableIndex::Append(const std::shared_ptr<table>& t) {
@@ -66,10 +35,10 @@ void TableIndex::Append(const std::shared_ptr<table>& t) {
   const cAliases& aliases = t->Aliases();
   e.has_alias = aliases.Count() > 0;
   e.oversized = aliases.Count() > kMaxInt16 || t->poles().Count() > kMaxInt16;
-  by_name_[t->TableName()].insert(stamp);
-  for (const auto& alias : aliases) by_alias_[alias->Key()].insert(stamp);
+  by_name_.Insert(t->TableName(), stamp);
+  for (const auto& alias : aliases) by_alias_.Insert(alias->Key(), stamp);
   if (e.has_alias) {
-    for (const auto& pole : t->poles()) by_pole_[pole].insert(stamp);
+    for (const auto& pole : t->poles()) by_pole_.Insert(pole, stamp);
   }
   if (e.oversized) oversized_.insert(stamp);
   entries_.push_back(std::move(e));
@@ -77,7 +46,7 @@ void TableIndex::Append(const std::shared_ptr<table>& t) {
 
 std::optional<std::uint64_t> TableIndex::StampOf(const table& t) const {
   // Names are unique in a catalogue unless a renaming made two equal; the entry tells them apart.
-  if (const Stamps* named = Lookup(by_name_, t.TableName())) {
+  if (const Stamps* named = by_name_.Find(t.TableName())) {
     for (const std::uint64_t stamp : *named) {
       if (entries_[stamp].tbl.get() == &t) return stamp;
     }
@@ -85,16 +54,16 @@ std::optional<std::uint64_t> TableIndex::StampOf(const table& t) const {
   return std::nullopt;
 }
 
-void TableIndex::AliasAdded(table& t, const std::u16string& alias) {
+void TableIndex::AliasAdded(table& t, std::u16string_view alias) {
   const std::optional<std::uint64_t> found = StampOf(t);
   if (!found) return;
   const std::uint64_t stamp = *found;
   Entry& e = entries_[stamp];
-  by_alias_[alias].insert(stamp);
+  by_alias_.Insert(alias, stamp);
   // A table's fields become searchable once it has an alias.
   if (!e.has_alias) {
     e.has_alias = true;
-    for (const auto& pole : t.poles()) by_pole_[pole].insert(stamp);
+    for (const auto& pole : t.poles()) by_pole_.Insert(pole, stamp);
   }
   if (t.Aliases().Count() > kMaxInt16) {
     e.oversized = true;
@@ -107,7 +76,7 @@ void TableIndex::Erase(table& t) {
 }
 
 std::shared_ptr<table> TableIndex::FindName(std::u16string_view name) const {
-  const Stamps* stamps = Lookup(by_name_, name);
+  const Stamps* stamps = by_name_.Find(name);
   return stamps ? entries_[*stamps->begin()].tbl : nullptr;
 }
 
@@ -115,13 +84,13 @@ const table* TableIndex::FindFirst(std::u16string_view tbl, std::u16string_view 
                                    std::u16string_view pole) const {
   // Walk the smallest set of tables that must contain the answer; the other tests are binary
   // searches in the sets of the tables that have the alias and the field asked for.
-  const Stamps* with_pole = Lookup(by_pole_, pole);
-  const Stamps* with_alias = ali.empty() ? nullptr : Lookup(by_alias_, ali);
+  const Stamps* with_pole = by_pole_.Find(pole);
+  const Stamps* with_alias = ali.empty() ? nullptr : by_alias_.Find(ali);
   const Stamps* candidates = nullptr;
   const bool impossible = !with_pole || (!ali.empty() && !with_alias);
   if (!impossible) {
     if (!tbl.empty()) {
-      candidates = Lookup(by_name_, tbl);
+      candidates = by_name_.Find(tbl);
     } else {
       candidates = with_alias && with_alias->size() < with_pole->size() ? with_alias : with_pole;
     }
@@ -157,23 +126,27 @@ void TableIndex::Forget(std::uint64_t stamp) {
   if (stamp >= entries_.size() || !entries_[stamp].tbl) return;
   Entry& e = entries_[stamp];
   table& t = *e.tbl;
-  Unlink(by_name_, t.TableName(), stamp);
-  for (const auto& alias : t.Aliases()) Unlink(by_alias_, alias->Key(), stamp);
-  for (const auto& pole : t.poles()) Unlink(by_pole_, pole, stamp);
+  by_name_.Unlink(t.TableName(), stamp);
+  for (const auto& alias : t.Aliases()) by_alias_.Unlink(alias->Key(), stamp);
+  for (const auto& pole : t.poles()) by_pole_.Unlink(pole, stamp);
   oversized_.erase(stamp);
   e = Entry{};
+  // The maps keep the texts of forgotten tables until they are cleared: once those outweigh
+  // the live ones, index again, so that adding and removing tables for ever stays bounded.
+  const std::size_t dead = by_name_.DeadUnits() + by_alias_.DeadUnits() + by_pole_.DeadUnits();
+  const std::size_t kept = by_name_.KeptUnits() + by_alias_.KeptUnits() + by_pole_.KeptUnits();
+  if (dead > 4096 && 2 * dead > kept) Rebuild();
 }
 
-void TableIndex::Unlink(TextMap& map, const std::u16string& text, std::uint64_t stamp) {
-  const auto found = map.find(text);
-  if (found == map.end()) return;
-  found->second.erase(stamp);
-  if (found->second.empty()) map.erase(found);
-}
-
-const TableIndex::Stamps* TableIndex::Lookup(const TextMap& map, std::u16string_view text) {
-  const auto found = map.find(text);
-  return found == map.end() ? nullptr : &found->second;
+void TableIndex::Rebuild() {
+  std::vector<std::shared_ptr<table>> live;
+  live.reserve(entries_.size());
+  for (const Entry& e : entries_) {
+    if (e.tbl) live.push_back(e.tbl);
+  }
+  Clear();
+  Reserve(live.size());
+  for (const auto& t : live) Append(t);
 }
 
 }  // namespace wheretree

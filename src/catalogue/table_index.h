@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "catalogue/stamp_map.h"
 #include "catalogue/table.h"
 
 namespace wheretree {
@@ -33,7 +32,7 @@ class TableIndex {
   /// Indexes `t` as the last table of the catalogue.
   void Append(const std::shared_ptr<table>& t);
   /// Records that `alias` was just registered for `t` (already indexed).
-  void AliasAdded(table& t, const std::u16string& alias);
+  void AliasAdded(table& t, std::u16string_view alias);
   /// Forgets `t`; the order of the other tables stays. `t` must still have the name, aliases and
   /// fields it was indexed with (a catalogue rebuilds a stale index instead of erasing from it).
   void Erase(table& t);
@@ -47,35 +46,6 @@ class TableIndex {
                          std::u16string_view pole) const;
 
  private:
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::u16string_view text) const noexcept {
-      return std::hash<std::u16string_view>{}(text);
-    }
-  };
-  // Ascending stamps = declaration order. Tables are appended with ever larger stamps, so a
-  // sorted list takes nearly every insert at its end, and membership is a binary search. Most
-  // names and aliases belong to one table only: the first stamp is kept in place.
-  class Stamps {
-   public:
-    void insert(std::uint64_t stamp);
-    void erase(std::uint64_t stamp);
-    bool contains(std::uint64_t stamp) const { return std::binary_search(begin(), end(), stamp); }
-    void clear() noexcept {
-      many_.clear();
-      size_ = 0;
-    }
-    bool empty() const noexcept { return size_ == 0; }
-    std::size_t size() const noexcept { return size_; }
-    const std::uint64_t* begin() const noexcept { return size_ <= 1 ? &one_ : many_.data(); }
-    const std::uint64_t* end() const noexcept { return begin() + size_; }
-
-   private:
-    std::uint64_t one_ = 0;            // the only stamp while there is one
-    std::vector<std::uint64_t> many_;  // all of them once there are two or more
-    std::size_t size_ = 0;
-  };
-  using TextMap = std::unordered_map<std::u16string, Stamps, TextHash, std::equal_to<>>;
   // One declared table; its name, aliases and fields are read from the table itself, which
   // cannot change them while the index is in use without the catalogue rebuilding it.
   struct Entry {
@@ -85,17 +55,17 @@ class TableIndex {
   };
 
   void Forget(std::uint64_t stamp);
-  static void Unlink(TextMap& map, const std::u16string& text, std::uint64_t stamp);
-  static const Stamps* Lookup(const TextMap& map, std::u16string_view text);
+  // Indexes the tables still listed again, freeing what removed tables left behind.
+  void Rebuild();
 
   // The stamp of an indexed table, found through its name.
   std::optional<std::uint64_t> StampOf(const table& t) const;
 
   // Stamps count from 0 since the last Clear() and index `entries_`.
   std::vector<Entry> entries_;
-  TextMap by_name_;
-  TextMap by_alias_;
-  TextMap by_pole_;  // only tables with at least one alias: no search finds the others
+  StampMap by_name_;
+  StampMap by_alias_;
+  StampMap by_pole_;  // only tables with at least one alias: no search finds the others
   Stamps oversized_;
 };
 

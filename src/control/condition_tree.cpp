@@ -88,10 +88,9 @@ NodeRef CreateLevelNode(TypeOfLogic& TypeLogic, TreeView& tree, std::int32_t& No
 
 void RemoveTreeNode(const NodeRef& node, TreeView& tree) {
   if (!node) throw Error::NoObject("no tree node was given to remove");
-  if (!node->Parent()) return;
-  const NodeRef previous = node->Previous();
-  const NodeRef next = node->Next();
-  if (!previous && next) next->Image(kImageBegin);
+  if (!node->ParentNode()) return;
+  TreeNode* const next = node->NextNode();
+  if (!node->PreviousNode() && next) next->Image(kImageBegin);
   tree.Nodes().Remove(node);
 }
 
@@ -99,25 +98,27 @@ void PruneEmptyLevels(const NodeRef& node, TreeView& tree) {
   if (!node) throw Error::NoObject("no tree node was given to prune");
   // One frame per level being walked: its current child and how many children are left to visit.
   // `descended` says that the current child's own subtree has just been pruned.
+  // The walk removes only the node it stands on, after reading its next sibling, so it follows
+  // the links without taking references.
   struct Frame {
-    NodeRef current;
+    TreeNode* current;
     std::int32_t remaining;
     bool descended;
   };
   std::vector<Frame> stack;
-  stack.push_back({node->Child(), node->Children(), false});
+  stack.push_back({node->ChildNode(), node->Children(), false});
   while (!stack.empty()) {
     Frame& f = stack.back();
     if (f.remaining <= 0 || !f.current) {
       stack.pop_back();
       continue;
     }
-    const NodeRef c = f.current;
-    NodeRef empty_level;
+    TreeNode* const c = f.current;
+    TreeNode* empty_level = nullptr;
     if (!f.descended) {
       if (c->Children() > 0) {
         f.descended = true;
-        stack.push_back({c->Child(), c->Children(), false});
+        stack.push_back({c->ChildNode(), c->Children(), false});
         continue;
       }
       if (IsLevelNode(*c)) empty_level = c;
@@ -126,9 +127,9 @@ void PruneEmptyLevels(const NodeRef& node, TreeView& tree) {
       if (IsLevelNode(*c) && c->Children() == 0) empty_level = c;
     }
     // The next sibling is read before the removal.
-    f.current = c->Next();
+    f.current = c->NextNode();
     --f.remaining;
-    if (empty_level) RemoveTreeNode(empty_level, tree);
+    if (empty_level) RemoveTreeNode(empty_level->shared_from_this(), tree);
   }
 }
 

@@ -62,10 +62,15 @@ std::u16string WhereTreeViewControl::LoadWhereString(std::u16string& InputWhereS
   catalogue.AddFromAml(table_list);
   ExtractJoins(root, catalogue, connections);
 
-  // Joined nodes go last index first, so the indexes still to visit stay valid.
-  const std::vector<NodeRef> nodes = tree_.Nodes().All();
-  for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
-    if (!(*it)->IsRemoved() && IsJoinedNode(**it)) RemoveTreeNode(*it, tree_);
+  // Joined nodes go last index first, so the indexes still to visit stay valid. A removal
+  // takes only the node's own subtree, whose nodes come later in index order and so were
+  // visited before it: the joined nodes can be listed first and removed after.
+  std::vector<NodeRef> joined;
+  tree_.Nodes().ForEach([&](TreeNode& node) {
+    if (IsJoinedNode(node)) joined.push_back(node.shared_from_this());
+  });
+  for (auto it = joined.rbegin(); it != joined.rend(); ++it) {
+    if (!(*it)->IsRemoved()) RemoveTreeNode(*it, tree_);
   }
   PruneEmptyLevels(root, tree_);
   return connections.CreateAmlString();

@@ -27,8 +27,10 @@ class NodeKeyIndex {
  private:
   static std::size_t Hash(std::u16string_view key) noexcept;
   static std::u16string_view KeyOf(const TreeNode* node) noexcept;
-  // The slot holding `key`, or the empty slot where it would go.
-  std::size_t SlotOf(std::u16string_view key) const noexcept;
+  // The hash of an indexed node's key, kept in the node when it was indexed.
+  static std::size_t HashOf(const TreeNode* node) noexcept;
+  // The slot holding `key` (whose hash is `hash`), or the empty slot where it would go.
+  std::size_t SlotOf(std::u16string_view key, std::size_t hash) const noexcept;
   void Grow();
 
   std::vector<TreeNode*> slots_;  // a power of two in size, nullptr for free

@@ -28,21 +28,9 @@ TreeNode::TreeNode(Private, TreeView* tree, std::u16string key, std::u16string t
                    std::optional<std::int16_t> image)
     : tree_(tree), key_(std::move(key)), text_(std::move(text)), image_(image) {}
 
-void TreeNode::CheckAlive() const {
-  if (tree_ == nullptr) {
-    throw Error::NoObject("the tree node" + (key_.empty() ? std::string() : " " + ToUtf8(key_)) +
-                          " was removed from the tree");
-  }
-}
-
-const std::u16string& TreeNode::Key() const {
-  CheckAlive();
-  return key_;
-}
-
-const std::u16string& TreeNode::Text() const {
-  CheckAlive();
-  return text_;
+void TreeNode::ThrowRemoved() const {
+  throw Error::NoObject("the tree node" + (key_.empty() ? std::string() : " " + ToUtf8(key_)) +
+                        " was removed from the tree");
 }
 
 void TreeNode::Text(std::u16string value) {
@@ -51,20 +39,10 @@ void TreeNode::Text(std::u16string value) {
   tree_->Notify([&](TreeObserver& o) { o.NodeChanged(shared_from_this(), NodeChange::text); });
 }
 
-const TagValue& TreeNode::Tag() const {
-  CheckAlive();
-  return tag_;
-}
-
 void TreeNode::Tag(TagValue value) {
   CheckAlive();
   tag_ = std::move(value);
   tree_->Notify([&](TreeObserver& o) { o.NodeChanged(shared_from_this(), NodeChange::tag); });
-}
-
-std::optional<std::int16_t> TreeNode::Image() const {
-  CheckAlive();
-  return image_;
 }
 
 void TreeNode::Image(std::optional<std::int16_t> value) {
@@ -84,6 +62,11 @@ NodeRef TreeNode::Parent() const {
   return parent_ == &tree_->top_ ? nullptr : Ref(parent_);
 }
 
+TreeNode* TreeNode::ParentNode() const {
+  CheckAlive();
+  return parent_ == &tree_->top_ ? nullptr : parent_;
+}
+
 NodeRef TreeNode::Child() const {
   CheckAlive();
   return Ref(first_child_);
@@ -97,11 +80,6 @@ NodeRef TreeNode::Next() const {
 NodeRef TreeNode::Previous() const {
   CheckAlive();
   return Ref(prev_);
-}
-
-std::int16_t TreeNode::Children() const {
-  CheckAlive();
-  return static_cast<std::int16_t>(children_);
 }
 
 bool TreeNode::Expanded() const {

@@ -78,13 +78,25 @@ class TreeNode : public std::enable_shared_from_this<TreeNode> {
   TreeNode(const TreeNode&) = delete;
   TreeNode& operator=(const TreeNode&) = delete;
 
-  const std::u16string& Key() const;
-  const std::u16string& Text() const;
+  const std::u16string& Key() const {
+    CheckAlive();
+    return key_;
+  }
+  const std::u16string& Text() const {
+    CheckAlive();
+    return text_;
+  }
   void Text(std::u16string value);
-  const TagValue& Tag() const;
+  const TagValue& Tag() const {
+    CheckAlive();
+    return tag_;
+  }
   void Tag(TagValue value);
   /// The image number, or nothing for a node without image.
-  std::optional<std::int16_t> Image() const;
+  std::optional<std::int16_t> Image() const {
+    CheckAlive();
+    return image_;
+  }
   void Image(std::optional<std::int16_t> value);
   /// 1-based position in the tree's node collection (creation order; closes up after removals).
   std::int16_t Index() const;
@@ -92,7 +104,26 @@ class TreeNode : public std::enable_shared_from_this<TreeNode> {
   NodeRef Child() const;  ///< the first child
   NodeRef Next() const;
   NodeRef Previous() const;
-  std::int16_t Children() const;
+  std::int16_t Children() const {
+    CheckAlive();
+    return static_cast<std::int16_t>(children_);
+  }
+  /// The same links as plain pointers (nullptr for none), without taking a reference: for walks
+  /// over a tree that keeps its nodes while they run. ParentNode() is nullptr for a top-level
+  /// node, like Parent().
+  TreeNode* ChildNode() const {
+    CheckAlive();
+    return first_child_;
+  }
+  TreeNode* NextNode() const {
+    CheckAlive();
+    return next_;
+  }
+  TreeNode* PreviousNode() const {
+    CheckAlive();
+    return prev_;
+  }
+  TreeNode* ParentNode() const;
   bool Expanded() const;
   void Expanded(bool value);
   /// Expands every ancestor and asks the views to scroll to the node.
@@ -116,7 +147,11 @@ class TreeNode : public std::enable_shared_from_this<TreeNode> {
            std::optional<std::int16_t> image);
 
  private:
-  void CheckAlive() const;
+  void CheckAlive() const {
+    if (tree_ == nullptr) [[unlikely]]
+      ThrowRemoved();
+  }
+  [[noreturn]] void ThrowRemoved() const;
   NodeRef Ref(TreeNode* node) const { return node ? node->shared_from_this() : nullptr; }
 
   TreeView* tree_;
@@ -131,7 +166,8 @@ class TreeNode : public std::enable_shared_from_this<TreeNode> {
   TreeNode* prev_ = nullptr;
   TreeNode* next_ = nullptr;
   std::int32_t children_ = 0;
-  std::size_t slot_ = 0;  // position in the tree's creation-order list (may hold gaps)
+  std::size_t slot_ = 0;      // position in the tree's creation-order list (may hold gaps)
+  std::size_t key_hash_ = 0;  // set by the key index when the node is indexed
 };
 
 /// The node collection of a tree: `Nodes` of the widget.
@@ -157,6 +193,10 @@ class TreeNodes {
   NodeRef Item(std::u16string_view key) const;
   /// Every node in index order.
   std::vector<NodeRef> All() const;
+  /// Calls `visit(TreeNode&)` for every node in index order, without taking references; `visit`
+  /// must not add or remove nodes.
+  template <typename Visit>
+  void ForEach(Visit&& visit) const;
 
  private:
   friend class TreeView;
@@ -239,5 +279,11 @@ class TreeView {
   std::shared_ptr<wheretree::ImageList> image_list_;
   std::vector<TreeObserver*> observers_;
 };
+
+template <typename Visit>
+void TreeNodes::ForEach(Visit&& visit) const {
+  tree_.Compact();
+  for (const NodeRef& node : tree_.order_) visit(*node);
+}
 
 }  // namespace wheretree

@@ -43,7 +43,7 @@ std::u16string WriteLevel(const NodeRef& node, std::int32_t brackets, std::int32
   // The members of one level being written: the next one, how many are left, and the indent that
   // starts their lines (only the members of `node` have one).
   struct Frame {
-    NodeRef member;
+    const TreeNode* member;
     std::int32_t remaining;
     bool first;
     std::u16string_view indent;
@@ -51,7 +51,7 @@ std::u16string WriteLevel(const NodeRef& node, std::int32_t brackets, std::int32
   const std::u16string indent(static_cast<std::size_t>(sdvig > 0 ? sdvig : 0), u' ');
   std::u16string out;
   std::vector<Frame> stack;
-  stack.push_back({node->Child(), node->Children(), true, indent});
+  stack.push_back({node->ChildNode(), node->Children(), true, indent});
   while (!stack.empty()) {
     Frame& f = stack.back();
     if (f.remaining <= 0 || !f.member) {
@@ -60,25 +60,25 @@ std::u16string WriteLevel(const NodeRef& node, std::int32_t brackets, std::int32
       if (!stack.empty()) out += u')';
       continue;
     }
-    const NodeRef c = f.member;
+    const TreeNode* const c = f.member;
     if (!f.first) out += Connective(*c);
     out += kLineBreak;
     out += f.indent;
     f.first = false;
-    f.member = c->Next();
+    f.member = c->NextNode();
     --f.remaining;
     const std::int32_t children = c->Children();
     if (IsLevelNode(*c)) {
       // A nested level: "(" + its members + ")", nothing at all when it is empty.
       if (children > 0) {
         out += u'(';
-        stack.push_back({c->Child(), children, true, u""});
+        stack.push_back({c->ChildNode(), children, true, u""});
       }
     } else if (children > 0) {
       // A condition with children: "(" + text + the first child's connective + children + ")".
       out += u'(';
       out += c->Text();
-      const NodeRef child = c->Child();
+      const TreeNode* const child = c->ChildNode();
       out += Connective(*child);
       stack.push_back({child, children, true, u""});
     } else {

@@ -94,8 +94,8 @@ void ExamineCandidate(TreeNode& child, tables& catalogue, c_connects& connection
 }  // namespace
 
 bool IsAndLevel(const TreeNode& node) {
-  NodeRef child = node.Child();
-  for (std::int32_t i = node.Children(); i > 0 && child; --i, child = child->Next()) {
+  const TreeNode* child = node.ChildNode();
+  for (std::int32_t i = node.Children(); i > 0 && child; --i, child = child->NextNode()) {
     if (HasImage(*child, 3, 5)) return false;
   }
   return true;
@@ -105,25 +105,26 @@ std::u16string ExtractJoins(const NodeRef& node, tables& catalogue, c_connects& 
   if (!node) throw Error::NoObject("no tree node was given to extract joins from");
   // The levels being walked: the next child to visit, how many are left, and whether the
   // level's members are joined by And only.
+  // The walk changes tags only, so it follows the links without taking references.
   struct Frame {
-    NodeRef child;
+    TreeNode* child;
     std::int32_t remaining;
     bool and_level;
   };
   std::vector<Frame> stack;
-  stack.push_back({node->Child(), node->Children(), IsAndLevel(*node)});
+  stack.push_back({node->ChildNode(), node->Children(), IsAndLevel(*node)});
   while (!stack.empty()) {
     Frame& f = stack.back();
     if (f.remaining <= 0 || !f.child) {
       stack.pop_back();
       continue;
     }
-    const NodeRef child = f.child;
-    f.child = child->Next();
+    TreeNode* const child = f.child;
+    f.child = child->NextNode();
     --f.remaining;
     if (HasImage(*child, 1, 2)) {
       // A level that begins its parent or is joined by And: its joins come here, depth first.
-      stack.push_back({child->Child(), child->Children(), IsAndLevel(*child)});
+      stack.push_back({child->ChildNode(), child->Children(), IsAndLevel(*child)});
     } else if (f.and_level) {
       ExamineCandidate(*child, catalogue, connections);
     }

@@ -75,7 +75,7 @@ class Parser {
     const WhereScanner::MemberEnd m = scan_.FindSeparatorOutsideBrackets(f.cur, f.end);
     // The member's text runs to the separator's first character (a space the trim removes).
     const std::int32_t text_end = std::min(f.end, m.after - SeparatorLength(m.kind) + 1);
-    AddMemberCondition(f, std::u16string(TrimSpaces(Slice(f.cur, text_end))), m.kind, m.after);
+    AddMemberCondition(f, std::u16string(TrimSpaces(View(f.cur, text_end))), m.kind, m.after);
     return std::nullopt;
   }
 
@@ -114,7 +114,7 @@ class Parser {
   }
 
   void AddMemberCondition(Frame& f, std::u16string text, SeparatorKind kind, std::int32_t next) {
-    AddCondition(f.parent, std::move(text), f.parent->Child() ? Image(f.pending) : NoImage());
+    AddCondition(f.parent, std::move(text), f.parent->ChildNode() ? Image(f.pending) : NoImage());
     f.cur = next;
     f.pending = kind;
   }
@@ -130,9 +130,11 @@ class Parser {
   static std::optional<std::int16_t> Image(SeparatorKind kind) {
     return static_cast<std::int16_t>(kind);
   }
+  std::u16string_view View(std::int32_t from, std::int32_t to) const {
+    return text_.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+  }
   std::u16string Slice(std::int32_t from, std::int32_t to) const {
-    return std::u16string(
-        text_.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from)));
+    return std::u16string(View(from, to));
   }
 
   WhereScanner scan_;

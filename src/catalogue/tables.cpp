@@ -33,21 +33,10 @@ void tables::AddFromAml(std::u16string& inAml) {
   FreshIndex().Reserve(blocks.size());
   for (std::size_t i = 1; i < blocks.size(); ++i) {
     try {
-      // The first two pieces of each split: the text before the tags and the first value.
-      std::u16string_view a[2];
-      std::u16string_view p[2];
-      std::size_t a_count = 0;
-      std::size_t p_count = 0;
-      VisitAmlTagPieces(u"AA", blocks[i], -1, [&](std::u16string_view piece) {
-        if (a_count < 2) a[a_count] = piece;
-        ++a_count;
-      });
-      VisitAmlTagPieces(u"PP", blocks[i], -1, [&](std::u16string_view piece) {
-        if (p_count < 2) p[p_count] = piece;
-        ++p_count;
-      });
-      if (a_count < 2) throw Error::OutOfRange("it has no alias list between two <AA> tags");
-      if (p_count < 2) throw Error::OutOfRange("it has no field list between two <PP> tags");
+      const std::vector<std::u16string_view> a = SplitAmlTagViews(u"AA", blocks[i], -1);
+      const std::vector<std::u16string_view> p = SplitAmlTagViews(u"PP", blocks[i], -1);
+      if (a.size() < 2) throw Error::OutOfRange("it has no alias list between two <AA> tags");
+      if (p.size() < 2) throw Error::OutOfRange("it has no field list between two <PP> tags");
       Add(a[0], a[1], p[1]);
     } catch (const Error& error) {
       // Say which block failed; the tables of the blocks before it stay in the catalogue.

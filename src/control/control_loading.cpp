@@ -16,29 +16,25 @@ namespace {
 // at both ends go and every run of spaces becomes one, all in one pass.
 std::u16string PrepareWhereText(std::u16string_view text) {
   std::u16string out(text.size(), u'\0');
+  char16_t* const kept_units = out.data();
   std::size_t kept = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    // Most characters are neither a space nor a carriage return: such a run is copied whole.
-    std::size_t run = i;
-    while (run < text.size() && text[run] > u' ') ++run;
-    if (run > i) {
-      std::copy(text.begin() + static_cast<std::ptrdiff_t>(i),
-                text.begin() + static_cast<std::ptrdiff_t>(run),
-                out.begin() + static_cast<std::ptrdiff_t>(kept));
-      kept += run - i;
-      i = run;
-      if (i == text.size()) break;
-    }
+  // Whether the last unit kept is a space; nothing kept yet counts as one (no space at the
+  // start). Every unit is written, and a space after a space is then not counted: no branch
+  // depends on the text but the rare CR LF test.
+  bool after_space = true;
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
     char16_t c = text[i];
-    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+    if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') [[unlikely]] {
       c = u' ';
       ++i;
     }
-    // A space is kept only after a character other than a space: none at the start, one per run.
-    if (c == u' ' && (kept == 0 || out[kept - 1] == u' ')) continue;
-    out[kept++] = c;
+    const bool space = c == u' ';
+    kept_units[kept] = c;
+    kept += static_cast<std::size_t>(!(space && after_space));
+    after_space = space;
   }
-  if (kept > 0 && out[kept - 1] == u' ') --kept;  // the run at the end
+  if (kept > 0 && kept_units[kept - 1] == u' ') --kept;  // the run at the end
   out.resize(kept);
   return out;
 }

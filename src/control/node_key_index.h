@@ -1,7 +1,8 @@
 #pragma once
 
 // Finds the nodes of a tree by key. The keys are the nodes' own texts, read in place: the index
-// holds only node pointers, in an open-addressing table (linear probing, at most half full).
+// holds node pointers and their keys' hashes, in an open-addressing table (linear probing, at
+// most half full).
 
 #include <cstddef>
 #include <string_view>
@@ -25,15 +26,18 @@ class NodeKeyIndex {
   void Clear() noexcept;
 
  private:
+  struct Slot {
+    TreeNode* node = nullptr;  // nullptr for a free slot
+    std::size_t hash = 0;      // of the node's key
+  };
+
   static std::size_t Hash(std::u16string_view key) noexcept;
   static std::u16string_view KeyOf(const TreeNode* node) noexcept;
-  // The hash of an indexed node's key, kept in the node when it was indexed.
-  static std::size_t HashOf(const TreeNode* node) noexcept;
-  // The slot holding `key` (whose hash is `hash`), or the empty slot where it would go.
+  // The slot holding `key` (whose hash is `hash`), or the free slot where it would go.
   std::size_t SlotOf(std::u16string_view key, std::size_t hash) const noexcept;
   void Grow();
 
-  std::vector<TreeNode*> slots_;  // a power of two in size, nullptr for free
+  std::vector<Slot> slots_;  // a power of two in size
   std::size_t count_ = 0;
 };
 

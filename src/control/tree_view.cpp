@@ -125,7 +125,9 @@ NodeRef TreeNode::ChildAt(int row) const {
 // TreeNodes
 
 NodeRef TreeNodes::Add(std::u16string key, std::u16string text, std::optional<std::int16_t> image) {
-  return tree_.Insert(&tree_.top_, std::move(key), std::move(text), image);
+  NodeRef added;
+  tree_.Insert(&tree_.top_, std::move(key), std::move(text), image, &added);
+  return added;
 }
 
 NodeRef TreeNodes::AddChild(std::u16string_view relative_key, std::u16string key,
@@ -134,7 +136,9 @@ NodeRef TreeNodes::AddChild(std::u16string_view relative_key, std::u16string key
   if (parent == nullptr) {
     throw Error::OutOfRange("no tree node has the key \"" + ToUtf8(relative_key) + "\"");
   }
-  return tree_.Insert(parent, std::move(key), std::move(text), image);
+  NodeRef added;
+  tree_.Insert(parent, std::move(key), std::move(text), image, &added);
+  return added;
 }
 
 NodeRef TreeNodes::AddChild(const NodeRef& parent, std::u16string key, std::u16string text,
@@ -142,7 +146,16 @@ NodeRef TreeNodes::AddChild(const NodeRef& parent, std::u16string key, std::u16s
   if (!parent) throw Error::NoObject("a child node needs a parent node, and none was given");
   parent->CheckAlive();
   if (parent->tree_ != &tree_) throw Error::InvalidArgument("the parent node is in another tree");
-  return tree_.Insert(parent.get(), std::move(key), std::move(text), image);
+  NodeRef added;
+  tree_.Insert(parent.get(), std::move(key), std::move(text), image, &added);
+  return added;
+}
+
+TreeNode& TreeNodes::AddChildNode(TreeNode& parent, std::u16string key, std::u16string text,
+                                  std::optional<std::int16_t> image) {
+  parent.CheckAlive();
+  if (parent.tree_ != &tree_) throw Error::InvalidArgument("the parent node is in another tree");
+  return tree_.Insert(&parent, std::move(key), std::move(text), image, nullptr);
 }
 
 void TreeNodes::Remove(std::int32_t index) {
@@ -210,21 +223,26 @@ TreeView::~TreeView() {
   }
 }
 
-NodeRef TreeView::Insert(TreeNode* parent, std::u16string key, std::u16string text,
-                         std::optional<std::int16_t> image) {
+TreeNode& TreeView::Insert(TreeNode* parent, std::u16string key, std::u16string text,
+                           std::optional<std::int16_t> image, NodeRef* keep) {
   if (count_ >= kMaxInt16) {
     throw Error::Overflow("the tree already holds 32767 nodes, the most it can hold");
   }
-  if (by_key_.Find(key) != nullptr) {
-    throw Error::DuplicateKey("the key \"" + ToUtf8(key) + "\" is already used by a tree node");
-  }
+  const auto duplicate = [](std::u16string_view taken) {
+    return Error::DuplicateKey("the key \"" + ToUtf8(taken) + "\" is already used by a tree node");
+  };
+  // Observers hear of an insertion only when it will happen: the key is checked first. Without
+  // observers the index's own check, when the node is indexed, is enough.
+  const bool observed = !observers_.empty();
+  if (observed && by_key_.Find(key) != nullptr) throw duplicate(key);
   const TreeNode* notify_parent = parent == &top_ ? nullptr : parent;
   Notify([&](TreeObserver& o) { o.NodeAboutToBeInserted(notify_parent, parent->children_); });
   auto node =
       std::make_shared<TreeNode>(TreeNode::Private{}, this, std::move(key), std::move(text), image);
   if (order_.size() == order_.capacity()) order_.reserve(order_.empty() ? 16 : 2 * order_.size());
-  // Only an observer that added a node with this key while being told about this one gets here.
   if (!by_key_.Insert(node.get())) {
+    if (!observed) throw duplicate(node->key_);
+    // An observer added a node with this key while being told about this one.
     throw Error::DuplicateKey("the key \"" + ToUtf8(node->key_) +
                               "\" was taken by another tree node while this one was added");
   }
@@ -238,10 +256,17 @@ NodeRef TreeView::Insert(TreeNode* parent, std::u16string key, std::u16string te
   parent->last_child_ = node.get();
   ++parent->children_;
   node->slot_ = order_.size();
-  order_.push_back(node);
+  TreeNode* const added = node.get();
+  order_.push_back(std::move(node));
   ++count_;
-  Notify([&](TreeObserver& o) { o.NodeInserted(node); });
-  return node;
+  // A reference is taken only for observers or a caller that wants one (an observer may add
+  // nodes, which moves the list).
+  if (!observers_.empty() || keep != nullptr) {
+    NodeRef ref = order_.back();
+    Notify([&](TreeObserver& o) { o.NodeInserted(ref); });
+    if (keep != nullptr) *keep = std::move(ref);
+  }
+  return *added;
 }
 
 void TreeView::Detach(TreeNode* node) {

@@ -166,8 +166,7 @@ class TreeNode : public std::enable_shared_from_this<TreeNode> {
   TreeNode* prev_ = nullptr;
   TreeNode* next_ = nullptr;
   std::int32_t children_ = 0;
-  std::size_t slot_ = 0;      // position in the tree's creation-order list (may hold gaps)
-  std::size_t key_hash_ = 0;  // set by the key index when the node is indexed
+  std::size_t slot_ = 0;  // position in the tree's creation-order list (may hold gaps)
 };
 
 /// The node collection of a tree: `Nodes` of the widget.
@@ -182,6 +181,10 @@ class TreeNodes {
                    std::optional<std::int16_t> image = {});
   NodeRef AddChild(const NodeRef& parent, std::u16string key, std::u16string text,
                    std::optional<std::int16_t> image = {});
+  /// The same without handing out a reference: the new node, owned by the tree (for builders
+  /// that add many nodes and keep none). It stays valid while the tree holds it.
+  TreeNode& AddChildNode(TreeNode& parent, std::u16string key, std::u16string text,
+                         std::optional<std::int16_t> image = {});
   /// Removes the node at 1-based `index` with its whole subtree; the indexes above close up.
   void Remove(std::int32_t index);
   /// Removes `node` with its subtree; no_object when it is no longer in this tree.
@@ -253,8 +256,9 @@ class TreeView {
   friend class TreeNode;
   friend class TreeNodes;
 
-  NodeRef Insert(TreeNode* parent, std::u16string key, std::u16string text,
-                 std::optional<std::int16_t> image);
+  // The new node, owned by the tree; also a reference to it in `keep` when that is given.
+  TreeNode& Insert(TreeNode* parent, std::u16string key, std::u16string text,
+                   std::optional<std::int16_t> image, NodeRef* keep);
   void Detach(TreeNode* node);
   void Compact() const;
   template <typename F>

@@ -17,7 +17,7 @@ namespace {
 //   frame:  [-------------- root -------------]
 //   frame:             [--- level ---]
 struct Frame {
-  NodeRef parent;
+  TreeNode* parent;
   std::int32_t cur;  // start of the member list still to parse
   std::int32_t end;
   SeparatorKind pending;  // the separator in front of the next member (open_bracket: first)
@@ -29,10 +29,10 @@ class Parser {
 
   // Parses the members of `parent`; `top_position` follows the member being parsed at the top
   // level, for what the caller's text keeps when parsing fails.
-  void Run(const NodeRef& parent, std::int32_t& top_position) {
+  void Run(TreeNode& parent, std::int32_t& top_position) {
     std::vector<Frame> stack;
     stack.push_back(
-        {parent, 0, static_cast<std::int32_t>(text_.size()), SeparatorKind::open_bracket});
+        {&parent, 0, static_cast<std::int32_t>(text_.size()), SeparatorKind::open_bracket});
     while (!stack.empty()) {
       if (stack.size() == 1) top_position = stack.back().cur;
       Frame& f = stack.back();
@@ -51,7 +51,7 @@ class Parser {
     const WhereScanner::Separator first = scan_.FindFirstSeparator(f.cur, f.end);
     if (first.kind == SeparatorKind::none) {
       // The last member of the list: the rest, unchanged.
-      AddCondition(f.parent, Slice(f.cur, f.end),
+      AddCondition(*f.parent, Slice(f.cur, f.end),
                    f.pending == SeparatorKind::open_bracket ? NoImage() : Image(f.pending));
       f.cur = f.end;
       return std::nullopt;
@@ -106,21 +106,21 @@ class Parser {
         pending == SeparatorKind::and_ || pending == SeparatorKind::or_
             ? static_cast<std::int16_t>(static_cast<std::int16_t>(pending) - 2)
             : static_cast<std::int16_t>(TypeOfLogic::LevelBegin);
-    NodeRef level = nodes_.AddChild(f.parent, NextKey(), u"", image);
-    level->Tag(TagValue(u"-1"));
+    TreeNode& level = nodes_.AddChildNode(*f.parent, NextKey(), u"", image);
+    level.Tag(TagValue(u"-1"));
     f.cur = next_cur;
     f.pending = next_kind;
-    return Frame{level, open + 1, close, SeparatorKind::open_bracket};
+    return Frame{&level, open + 1, close, SeparatorKind::open_bracket};
   }
 
   void AddMemberCondition(Frame& f, std::u16string text, SeparatorKind kind, std::int32_t next) {
-    AddCondition(f.parent, std::move(text), f.parent->ChildNode() ? Image(f.pending) : NoImage());
+    AddCondition(*f.parent, std::move(text), f.parent->ChildNode() ? Image(f.pending) : NoImage());
     f.cur = next;
     f.pending = kind;
   }
 
-  void AddCondition(const NodeRef& parent, std::u16string text, std::optional<std::int16_t> image) {
-    nodes_.AddChild(parent, NextKey(), std::move(text), image);
+  void AddCondition(TreeNode& parent, std::u16string text, std::optional<std::int16_t> image) {
+    nodes_.AddChildNode(parent, NextKey(), std::move(text), image);
   }
 
   std::u16string NextKey() const {
@@ -146,11 +146,13 @@ class Parser {
 
 void ParseWhereToTree(std::u16string& where, const NodeRef& parent, TreeNodes& nodes) {
   if (where.empty()) return;
+  if (!parent) throw Error::NoObject("no tree node was given to parse the WHERE text into");
   CheckInt16(static_cast<std::int64_t>(where.size()), "the length of the WHERE text");
-  const std::u16string text = where;
+  const std::u16string text = std::move(where);
+  where.clear();  // a moved-from text is only valid, not necessarily empty
   std::int32_t top_position = 0;
   try {
-    Parser(text, nodes).Run(parent, top_position);
+    Parser(text, nodes).Run(*parent, top_position);
   } catch (...) {
     where = text.substr(static_cast<std::size_t>(top_position));
     throw;

@@ -1,11 +1,33 @@
 #include "sqltext/where_scanner.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "common/text.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace wheretree {
 namespace {
+
+// The first index at or after `i` (below `n`) of a unit at or below ")", or `n`. Spaces and
+// brackets are rare in a WHERE text: eight units are tested at a time where SSE2 is there.
+std::int32_t SkipOrdinaryUnits(const char16_t* units, std::int32_t i, std::int32_t n) noexcept {
+#if defined(__SSE2__)
+  const __m128i highest = _mm_set1_epi16(static_cast<short>(u')'));
+  const __m128i zero = _mm_setzero_si128();
+  for (; i + 8 <= n; i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+    // Saturating subtraction leaves 0 exactly for the units at or below ")".
+    const int low = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(v, highest), zero));
+    if (low != 0) return i + std::countr_zero(static_cast<unsigned>(low)) / 2;
+  }
+#endif
+  while (i < n && units[i] > u')') ++i;
+  return i;
+}
 
 // " And " / " Or " with exactly one space on each side, letters in any case.
 bool SeparatorAt(std::u16string_view text, std::size_t i, std::u16string_view word,
@@ -42,7 +64,7 @@ WhereScanner::WhereScanner(std::u16string_view text) : text_(text) {
   const char16_t* const units = text.data();
   for (std::int32_t i = 0; i < n; ++i) {
     // Most characters are none of " ", "(" and ")", which all lie at or below ")".
-    while (i < n && units[i] > u')') ++i;
+    i = SkipOrdinaryUnits(units, i, n);
     if (i == n) break;
     const auto u = static_cast<std::size_t>(i);
     switch (units[u]) {

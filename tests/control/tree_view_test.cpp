@@ -67,6 +67,52 @@ TEST_F(SmallTree, LinksIndexesAndChildren) {
   EXPECT_EQ(*c->Image(), 5);
 }
 
+// The plain links and the visit in index order answer what the shared references and All() do,
+// before and after a removal; a removed node refuses them like any other property.
+TEST_F(SmallTree, PlainLinksAndVisitAgreeWithReferences) {
+  const auto same = [&] {
+    for (const NodeRef& n : tree.Nodes().All()) {
+      SCOPED_TRACE(Utf8(n->Key()));
+      EXPECT_EQ(n->ChildNode(), n->Child().get());
+      EXPECT_EQ(n->NextNode(), n->Next().get());
+      EXPECT_EQ(n->PreviousNode(), n->Previous().get());
+      EXPECT_EQ(n->ParentNode(), n->Parent().get());
+    }
+    std::vector<const TreeNode*> visited;
+    tree.Nodes().ForEach([&](TreeNode& n) { visited.push_back(&n); });
+    std::vector<const TreeNode*> all;
+    for (const NodeRef& n : tree.Nodes().All()) all.push_back(n.get());
+    EXPECT_EQ(visited, all);
+  };
+  same();
+  tree.Nodes().Remove(a);  // leaves a gap in the creation order until it is closed up
+  same();
+  EXPECT_WT_ERROR(a1->NextNode(), ErrorKind::no_object, "removed");
+}
+
+// Adding without a reference: the same node, key check and notifications as AddChild.
+TEST(TreeView, AddChildNodeAddsLikeAddChild) {
+  TreeView tree;
+  Recorder rec;
+  tree.AddObserver(&rec);
+  const NodeRef r = tree.Nodes().Add(u"r", u"");
+  TreeNode& x = tree.Nodes().AddChildNode(*r, u"x", u"X", 4);
+  EXPECT_EQ(r->Child().get(), &x);
+  EXPECT_EQ(x.Index(), 2);
+  EXPECT_WT_ERROR(tree.Nodes().AddChildNode(*r, u"x", u""), ErrorKind::duplicate_key, "\"x\"");
+  EXPECT_EQ(rec.log,
+            (std::vector<std::string>{"insert? top 0", "insert r", "insert? r 0", "insert x"}));
+  tree.RemoveObserver(&rec);
+  // Without observers the key is checked when the node is indexed: same error, nothing added.
+  EXPECT_WT_ERROR(tree.Nodes().AddChildNode(*r, u"x", u""), ErrorKind::duplicate_key,
+                  "is already used by a tree node");
+  EXPECT_EQ(tree.Nodes().Count(), 2);
+  EXPECT_EQ(r->Children(), 1);
+  TreeView other;
+  EXPECT_WT_ERROR(other.Nodes().AddChildNode(*r, u"y", u""), ErrorKind::invalid_argument,
+                  "another tree");
+}
+
 TEST_F(SmallTree, RemovalTakesSubtreeAndClosesIndexes) {
   tree.Nodes().Remove(2);  // a with a1
   EXPECT_EQ(tree.Nodes().Count(), 3);
